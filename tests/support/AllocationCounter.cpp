@@ -1,0 +1,36 @@
+#include "tests/support/AllocationCounter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace
+{
+std::atomic<std::size_t> gAllocations{0};
+
+void* countedAllocate(std::size_t size)
+{
+    gAllocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+} // namespace
+
+void* operator new(std::size_t size) { return countedAllocate(size); }
+void* operator new[](std::size_t size) { return countedAllocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace qortest
+{
+
+std::size_t allocationCount() { return gAllocations.load(std::memory_order_relaxed); }
+
+AllocationScope::AllocationScope() : start_(allocationCount()) {}
+AllocationScope::~AllocationScope() = default;
+std::size_t AllocationScope::allocations() const { return allocationCount() - start_; }
+
+} // namespace qortest
