@@ -1,0 +1,66 @@
+#include "QORLIB/gui/toolkit/Bitmap.h"
+
+#include "QORLIB/gui/toolkit/PixelAccess.h"
+
+#include <cairo.h>
+
+#include <cstring>
+
+namespace qortk
+{
+namespace
+{
+struct PngReader
+{
+    std::span<const uint8_t> bytes;
+    size_t position = 0;
+};
+
+cairo_status_t readPng(void* closure, unsigned char* out, unsigned int length)
+{
+    auto* reader = static_cast<PngReader*>(closure);
+    if (length > reader->bytes.size() - reader->position)
+        return CAIRO_STATUS_READ_ERROR;
+    std::memcpy(out, reader->bytes.data() + reader->position, length);
+    reader->position += length;
+    return CAIRO_STATUS_SUCCESS;
+}
+
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+} // namespace
+
+std::shared_ptr<Bitmap> Bitmap::fromPng(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < sizeof kPngSignature || std::memcmp(bytes.data(), kPngSignature, 8) != 0)
+        return nullptr;
+    PngReader reader{bytes};
+    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(readPng, &reader);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS || cairo_image_surface_get_width(surface) <= 0 ||
+        cairo_image_surface_get_height(surface) <= 0)
+    {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    return std::shared_ptr<Bitmap>(new Bitmap(surface));
+}
+
+std::shared_ptr<Bitmap> Bitmap::blank(int pixelWidth, int pixelHeight)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth > 0 ? pixelWidth : 1,
+                                                          pixelHeight > 0 ? pixelHeight : 1);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
+    {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    return std::shared_ptr<Bitmap>(new Bitmap(surface));
+}
+
+Bitmap::~Bitmap() { cairo_surface_destroy(surface_); }
+
+int Bitmap::pixelWidth() const { return cairo_image_surface_get_width(surface_); }
+int Bitmap::pixelHeight() const { return cairo_image_surface_get_height(surface_); }
+
+uint32_t Bitmap::pixelRGBA(int x, int y) const { return PixelAccess::rgba(surface_, x, y); }
+
+} // namespace qortk

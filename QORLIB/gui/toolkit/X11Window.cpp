@@ -1,0 +1,407 @@
+#include "QORLIB/gui/toolkit/X11Window.h"
+
+#include "QORLIB/gui/toolkit/Clock.h"
+#include "QORLIB/gui/toolkit/Frame.h"
+#include "QORLIB/gui/toolkit/Timer.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <cairo-xlib.h>
+#include <cairo.h>
+#include <poll.h>
+
+#include <cstdlib>
+
+namespace qortk
+{
+namespace
+{
+constexpr unsigned long kDoubleClickMs = 400;
+constexpr int kDoubleClickSlop = 4;
+
+int gXError = 0;
+int recordXError(Display*, XErrorEvent* e)
+{
+    gXError = e->error_code;
+    return 0;
+}
+
+uint32_t modifierFlags(unsigned state)
+{
+    uint32_t f = 0;
+    if (state & ShiftMask)
+        f |= kShift;
+    if (state & ControlMask)
+        f |= kControl;
+    if (state & Mod1Mask)
+        f |= kAlt;
+    if (state & Mod4Mask)
+        f |= kSystemKey;
+    return f;
+}
+
+uint32_t heldButtons(unsigned state)
+{
+    uint32_t f = 0;
+    if (state & Button1Mask)
+        f |= kLButton;
+    if (state & Button2Mask)
+        f |= kMButton;
+    if (state & Button3Mask)
+        f |= kRButton;
+    return f;
+}
+
+uint32_t buttonFlag(unsigned button)
+{
+    switch (button)
+    {
+    case Button1:
+        return kLButton;
+    case Button2:
+        return kMButton;
+    case Button3:
+        return kRButton;
+    default:
+        return 0;
+    }
+}
+
+// Latin-1 from XLookupString to UTF-8.
+std::string latin1ToUtf8(const char* s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i)
+    {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else
+        {
+            out += static_cast<char>(0xc0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3f));
+        }
+    }
+    return out;
+}
+
+KeyEvent keyEventFrom(XKeyEvent& e)
+{
+    KeyEvent key;
+    char buffer[16];
+    KeySym sym = 0;
+    const int n = XLookupString(&e, buffer, sizeof buffer, &sym, nullptr);
+    key.modifiers = modifierFlags(e.state);
+    switch (sym)
+    {
+    case XK_Return:
+    case XK_KP_Enter:
+        key.key = KeyEvent::kReturn;
+        break;
+    case XK_Escape:
+        key.key = KeyEvent::kEscape;
+        break;
+    case XK_BackSpace:
+        key.key = KeyEvent::kBackspace;
+        break;
+    case XK_Delete:
+        key.key = KeyEvent::kDelete;
+        break;
+    case XK_Left:
+        key.key = KeyEvent::kLeft;
+        break;
+    case XK_Right:
+        key.key = KeyEvent::kRight;
+        break;
+    case XK_Home:
+        key.key = KeyEvent::kHome;
+        break;
+    case XK_End:
+        key.key = KeyEvent::kEnd;
+        break;
+    case XK_Tab:
+        key.key = KeyEvent::kTab;
+        break;
+    case XK_Shift_L:
+    case XK_Shift_R:
+        key.key = KeyEvent::kShiftKey;
+        break;
+    case XK_Control_L:
+    case XK_Control_R:
+        key.key = KeyEvent::kControlKey;
+        break;
+    case XK_Alt_L:
+    case XK_Alt_R:
+        key.key = KeyEvent::kAltKey;
+        break;
+    default:
+        if (n > 0 && static_cast<unsigned char>(buffer[0]) >= 0x20 && buffer[0] != 0x7f)
+            key.text = latin1ToUtf8(buffer, n);
+        break;
+    }
+    return key;
+}
+} // namespace
+
+std::unique_ptr<X11Window> X11Window::create(Frame& frame, unsigned long parent, const std::string& title,
+                                             std::string* error)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+    {
+        if (error)
+        {
+            const char* name = std::getenv("DISPLAY");
+            *error = std::string("cannot open the X display '") + (name ? name : "") + "'";
+        }
+        return nullptr;
+    }
+    std::unique_ptr<X11Window> window(new X11Window(frame, display));
+    if (!window->open(parent, title, error))
+        return nullptr;
+    return window;
+}
+
+X11Window::X11Window(Frame& frame, Display* display) : frame_(frame), display_(display) {}
+
+bool X11Window::open(unsigned long parent, const std::string& title, std::string* error)
+{
+    width_ = frame_.deviceWidth() > 0 ? frame_.deviceWidth() : 1;
+    height_ = frame_.deviceHeight() > 0 ? frame_.deviceHeight() : 1;
+    const int screen = DefaultScreen(display_);
+    const Window root = RootWindow(display_, screen);
+
+    // A wrong parent id must fail this call, not end the host through the default handler.
+    XSync(display_, False);
+    gXError = 0;
+    auto previous = XSetErrorHandler(recordXError);
+    XSetWindowAttributes attributes{};
+    attributes.background_pixmap = None; // no flash of background before the first paint
+    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
+                            StructureNotifyMask | FocusChangeMask;
+    window_ = XCreateWindow(display_, parent ? parent : root, 0, 0, unsigned(width_), unsigned(height_), 0,
+                            CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+    if (gXError != 0 || window_ == 0)
+    {
+        if (error)
+            *error = "cannot create the editor window (X error " + std::to_string(gXError) + ")";
+        window_ = 0;
+        return false;
+    }
+    if (!parent)
+    {
+        XStoreName(display_, window_, title.c_str());
+        deleteAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        Atom protocols[] = {static_cast<Atom>(deleteAtom_)};
+        XSetWMProtocols(display_, window_, protocols, 1);
+    }
+    frameResized(width_, height_);
+    XMapWindow(display_, window_);
+    XFlush(display_);
+    return true;
+}
+
+X11Window::~X11Window()
+{
+    if (windowSurface_)
+        cairo_surface_destroy(windowSurface_);
+    if (backBuffer_)
+        cairo_surface_destroy(backBuffer_);
+    if (window_)
+        XDestroyWindow(display_, window_);
+    XCloseDisplay(display_);
+}
+
+void X11Window::frameResized(int w, int h)
+{
+    width_ = w > 0 ? w : 1;
+    height_ = h > 0 ? h : 1;
+    if (!window_)
+        return;
+    // The editor decides its size (zoom); the window manager must not stretch it.
+    XSizeHints hints{};
+    hints.flags = PMinSize | PMaxSize;
+    hints.min_width = hints.max_width = width_;
+    hints.min_height = hints.max_height = height_;
+    XSetWMNormalHints(display_, window_, &hints);
+    XResizeWindow(display_, window_, unsigned(width_), unsigned(height_));
+    if (backBuffer_)
+        cairo_surface_destroy(backBuffer_);
+    backBuffer_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
+    if (!windowSurface_)
+    {
+        const int screen = DefaultScreen(display_);
+        windowSurface_ = cairo_xlib_surface_create(display_, window_, DefaultVisual(display_, screen), width_, height_);
+    }
+    else
+        cairo_xlib_surface_set_size(windowSurface_, width_, height_);
+    frame_.invalidateAll();
+}
+
+bool X11Window::queryPointer(Point& device, uint32_t& buttons)
+{
+    Window rootReturn, childReturn;
+    int rootX, rootY, x, y;
+    unsigned state = 0;
+    if (!XQueryPointer(display_, window_, &rootReturn, &childReturn, &rootX, &rootY, &x, &y, &state))
+        return false;
+    device = {double(x), double(y)};
+    buttons = heldButtons(state) | modifierFlags(state);
+    return true;
+}
+
+uint32_t X11Window::pressFlags(int button, unsigned state, unsigned long timeMs, int x, int y)
+{
+    uint32_t flags = buttonFlag(unsigned(button)) | heldButtons(state) | modifierFlags(state);
+    const bool again = button == lastPressButton_ && timeMs - lastPressTime_ <= kDoubleClickMs &&
+                       std::abs(x - lastPressX_) <= kDoubleClickSlop && std::abs(y - lastPressY_) <= kDoubleClickSlop;
+    if (again)
+    {
+        flags |= kDoubleClick;
+        lastPressButton_ = 0; // a third press starts a new pair
+    }
+    else
+    {
+        lastPressButton_ = button;
+        lastPressTime_ = timeMs;
+        lastPressX_ = x;
+        lastPressY_ = y;
+    }
+    return flags;
+}
+
+void X11Window::handleEvent(void* raw)
+{
+    XEvent& e = *static_cast<XEvent*>(raw);
+    switch (e.type)
+    {
+    case Expose:
+        copyToWindow(e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height);
+        break;
+    case MapNotify:
+        mapped_ = true;
+        break;
+    case UnmapNotify:
+        mapped_ = false;
+        break;
+    case ButtonPress:
+    {
+        const auto& b = e.xbutton;
+        const Point p{double(b.x), double(b.y)};
+        const uint32_t mods = heldButtons(b.state) | modifierFlags(b.state);
+        if (b.button == 4 || b.button == 5)
+            frame_.wheel(p, b.button == 4 ? 1.0f : -1.0f, mods);
+        else if (b.button <= 3)
+            frame_.mouseDown(p, pressFlags(int(b.button), b.state, b.time, b.x, b.y));
+        break;
+    }
+    case ButtonRelease:
+    {
+        const auto& b = e.xbutton;
+        if (b.button <= 3)
+            frame_.mouseUp({double(b.x), double(b.y)}, buttonFlag(b.button) | modifierFlags(b.state));
+        break;
+    }
+    case MotionNotify:
+    {
+        // Only the latest position matters.
+        while (XCheckTypedWindowEvent(display_, window_, MotionNotify, &e))
+        {
+        }
+        const auto& m = e.xmotion;
+        frame_.mouseMoved({double(m.x), double(m.y)}, heldButtons(m.state) | modifierFlags(m.state));
+        break;
+    }
+    case LeaveNotify:
+        frame_.mouseLeftFrame();
+        break;
+    case KeyPress:
+        frame_.keyDown(keyEventFrom(e.xkey));
+        break;
+    case KeyRelease:
+        frame_.keyUp(keyEventFrom(e.xkey));
+        break;
+    case ClientMessage:
+        if (deleteAtom_ && static_cast<unsigned long>(e.xclient.data.l[0]) == deleteAtom_)
+            closeRequested_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void X11Window::copyToWindow(double x, double y, double w, double h)
+{
+    if (!windowSurface_ || !backBuffer_)
+        return;
+    cairo_t* cr = cairo_create(windowSurface_);
+    cairo_set_source_surface(cr, backBuffer_, 0, 0);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+}
+
+void X11Window::paint()
+{
+    if (!backBuffer_ || !mapped_)
+        return;
+    const auto region = frame_.takeInvalidRegion();
+    if (region.empty())
+        return;
+    cairo_t* cr = cairo_create(backBuffer_);
+    for (const Rect& r : region)
+        frame_.render(cr, r);
+    cairo_destroy(cr);
+    cairo_surface_flush(backBuffer_);
+    for (const Rect& r : region)
+        copyToWindow(r.left, r.top, r.width(), r.height());
+    cairo_surface_flush(windowSurface_);
+    painted_ = true;
+}
+
+void X11Window::idle()
+{
+    while (XPending(display_) > 0)
+    {
+        XEvent e;
+        XNextEvent(display_, &e);
+        handleEvent(&e);
+    }
+    Timer::runDue();
+    paint();
+    XFlush(display_);
+}
+
+int X11Window::runLoop()
+{
+    while (!closeRequested_)
+    {
+        idle();
+        if (closeRequested_)
+            break;
+        const int next = Timer::msUntilNext();
+        pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+        poll(&fd, 1, next < 0 || next > 50 ? 50 : next);
+    }
+    return 0;
+}
+
+bool X11Window::waitUntilShown(int timeoutMs)
+{
+    const uint32_t start = Clock::nowMs();
+    while (!(mapped_ && painted_))
+    {
+        idle();
+        if (static_cast<int>(Clock::nowMs() - start) > timeoutMs)
+            return false;
+        pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+        poll(&fd, 1, 10);
+    }
+    return true;
+}
+
+} // namespace qortk

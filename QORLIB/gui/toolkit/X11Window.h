@@ -1,0 +1,68 @@
+#pragma once
+
+#include "QORLIB/gui/toolkit/FramePlatform.h"
+
+#include <memory>
+#include <string>
+
+typedef struct _XDisplay Display;
+typedef struct _cairo_surface cairo_surface_t;
+
+namespace qortk
+{
+
+class Frame;
+
+// A frame shown in an X11 window: a top-level window of its own, or a child of a window that
+// a host gives. The window is painted from a back buffer, only where the frame is invalid.
+// Hosts call idle() regularly; a program of its own runs runLoop() until the window closes.
+class X11Window : public FramePlatform
+{
+public:
+    // parent 0 makes a top-level window with the title. nullptr (and the reason in error) when
+    // no display can be opened or the parent window does not exist.
+    static std::unique_ptr<X11Window> create(Frame& frame, unsigned long parent, const std::string& title,
+                                             std::string* error = nullptr);
+    ~X11Window() override;
+
+    void frameResized(int deviceWidth, int deviceHeight) override;
+    bool queryPointer(Point& device, uint32_t& buttons) override;
+    bool isActive() const override { return mapped_; }
+
+    // Handles waiting events, fires due timers and repaints what is invalid.
+    void idle();
+    // idle() until the user closes the top-level window (or stop() is called); returns 0.
+    int runLoop();
+    void stop() { closeRequested_ = true; }
+    bool closeRequested() const { return closeRequested_; }
+    unsigned long windowId() const { return window_; }
+    Display* display() const { return display_; }
+    // Waits (at most the given time) until the window is mapped and painted once.
+    bool waitUntilShown(int timeoutMs);
+
+private:
+    X11Window(Frame& frame, Display* display);
+    bool open(unsigned long parent, const std::string& title, std::string* error);
+    void handleEvent(void* xevent);
+    void paint();
+    void copyToWindow(double x, double y, double w, double h);
+    uint32_t pressFlags(int button, unsigned state, unsigned long timeMs, int x, int y);
+
+    Frame& frame_;
+    Display* display_;
+    unsigned long window_ = 0;
+    unsigned long deleteAtom_ = 0;
+    cairo_surface_t* windowSurface_ = nullptr;
+    cairo_surface_t* backBuffer_ = nullptr;
+    int width_ = 1;
+    int height_ = 1;
+    unsigned long lastPressTime_ = 0;
+    int lastPressButton_ = 0;
+    int lastPressX_ = 0;
+    int lastPressY_ = 0;
+    bool mapped_ = false;
+    bool painted_ = false;
+    bool closeRequested_ = false;
+};
+
+} // namespace qortk
