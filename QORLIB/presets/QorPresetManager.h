@@ -1,0 +1,147 @@
+#pragma once
+
+#include "QORLIB/presets/QorPresetBank.h"
+#include "QORLIB/presets/QorPresetDirectory.h"
+#include "QORLIB/presets/QorPresetProduct.h"
+#include "QORLIB/presets/QorPresetRecord.h"
+#include "QORLIB/presets/QorSetupSlot.h"
+#include "QORLIB/presets/QorUndoRing.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QorMasterController;
+class QorPresetDirectories;
+
+// The current preset of one plug-in instance: setups A and B, the undo ring, the clipboard,
+// the program bank of the host chunk and the position in the process-wide directories.
+// Values reach the parameters through the host interface: 70, the stored values, 71.
+// Display refreshes are announced to the host interface as 69. Main thread only.
+class QorPresetManager
+{
+public:
+    static constexpr uint32_t kChunkBufferSize = 24169;
+    static constexpr int32_t kParameterCount = 12; // highest index accepted by change reports
+
+    struct DisplayText
+    {
+        std::string name;   // the current record's name, " *" appended when modified
+        std::string number; // "00: " .. "09: ", "10: " ..., or "CP:" after a paste or restore
+    };
+
+    QorPresetManager(QorMasterController* host, const QorPresetProduct& product);
+    ~QorPresetManager();
+    QorPresetManager(const QorPresetManager&) = delete;
+    QorPresetManager& operator=(const QorPresetManager&) = delete;
+
+    // Loading and applying
+    void selectPreset(int32_t entryIndex);
+    void nextPreset();
+    void previousPreset();
+    void loadEntry(uint32_t kind, uint32_t column, int32_t entryIndex, QorPresetRecord* record,
+                   bool keep);
+    bool readEntryValues(uint32_t kind, uint32_t column, int32_t entryIndex,
+                         double values[QorPresetRecord::kNumValues]);
+    void applyRecord(const QorPresetRecord* record);
+    // A user or host edit of a stored parameter: undo step, record, modified mark.
+    void parameterChanged(int32_t index, double value);
+
+    // Directories
+    const QorPresetDirectory* directory(uint32_t kind) const;
+    uint32_t entryCount(uint32_t kind, uint32_t column) const;
+    bool columnName(uint32_t kind, uint32_t column, std::string& text) const;
+    // The factory name or user file name of an entry; empty when absent.
+    std::string entryName(uint32_t kind, uint32_t column, int32_t entryIndex) const;
+    void rescanUserPresets();
+    // Empty when there is no usable user folder.
+    std::string userFolder() const;
+
+    // Zoom, editor state, display
+    void setZoom(double factor);
+    double zoomFactor() const;
+    int32_t zoomPercent() const { return zoomPercent_; }
+    uint32_t editorState() const { return editorState_; }
+    void setEditorState(uint32_t state) { editorState_ = state; }
+    DisplayText displayText() const;
+
+    // A/B setups
+    void switchSetup(double value);
+    void copySetup();
+    bool setupAActive() const { return active_ == &setupA_; }
+    const QorSetupSlot& setupA() const { return setupA_; }
+    const QorSetupSlot& setupB() const { return setupB_; }
+    bool setupFlag() const { return setupFlag_ != 0; }
+
+    // History
+    void beginPresetLoad();
+    void endPresetLoad();
+    void undo();
+    void redo();
+    bool canUndo() const { return ring_.canUndo(); }
+    bool canRedo() const { return ring_.canRedo(); }
+    const QorUndoRing& undoRing() const { return ring_; }
+
+    // Clipboard
+    void copyToClipboard();
+    void pasteFromClipboard();
+    const QorPresetRecord& clipboardRecord() const { return clipboardRecord_; }
+
+    // Files
+    void savePresetDialog();
+    // Writes the current record to path (one ".qor" enforced), rescans and announces 69.
+    bool savePresetAs(const std::string& path);
+    void openUserFolder();
+    std::vector<uint8_t> serializePreset(const QorPresetRecord& record) const;
+
+    // Host chunk
+    std::vector<uint8_t> serializeBank();
+    // Restores setups A and B from a chunk body; false when it was ignored.
+    bool restoreBank(const uint8_t* data, std::size_t size);
+    uint8_t* chunkBuffer() { return chunkBuffer_.data(); }
+    uint32_t chunkBufferSize() const { return static_cast<uint32_t>(chunkBuffer_.size()); }
+
+    // Current state
+    uint32_t kind() const { return kind_; }
+    uint32_t column() const { return column_; }
+    int32_t index() const { return index_; }
+    void setKind(uint32_t kind) { kind_ = kind; }
+    void setColumn(uint32_t column) { column_ = column; }
+    QorPresetRecord& current() { return active_->current; }
+    const QorPresetRecord& current() const { return active_->current; }
+    const QorPresetRecord& reference() const { return active_->reference; }
+    bool modified() const { return active_->modified != 0; }
+    // The current record becomes the reference (it was saved); the mark is cleared.
+    void markCurrentAsReference();
+    const QorPresetRecord& factoryRecord(uint32_t n) const { return factoryRecords_.at(n); }
+    QorPresetBank& bank() { return bank_; }
+    QorMasterController* host() const { return host_; }
+    const QorPresetProduct& product() const { return product_; }
+
+private:
+    void buildFactoryRecords();
+    void selectFromHistory(int32_t kind, int32_t column, int32_t index,
+                           const QorPresetRecord* record);
+    void updateModified();
+    void announceRefresh();
+
+    QorMasterController* host_;
+    const QorPresetProduct& product_;
+    QorPresetDirectories& directories_;
+    uint32_t kind_ = kQorCategoryDirectory;
+    uint32_t column_ = 0;
+    int32_t index_ = 0;
+    uint8_t applying_ = 0;
+    uint8_t historyBusy_ = 0;
+    QorUndoRing ring_;
+    QorSetupSlot setupA_;
+    QorSetupSlot setupB_;
+    uint8_t setupFlag_ = 1;
+    QorSetupSlot* active_ = &setupA_; // current, reference and modified of one setup
+    std::vector<uint8_t> chunkBuffer_;
+    QorPresetBank bank_;
+    std::vector<QorPresetRecord> factoryRecords_;
+    QorPresetRecord clipboardRecord_;
+    int32_t zoomPercent_ = 100;
+    uint32_t editorState_ = 0;
+};

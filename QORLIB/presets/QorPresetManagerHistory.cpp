@@ -1,0 +1,152 @@
+// QorPresetManager: A/B setups, undo and redo, clipboard and preset files.
+#include "QORLIB/presets/QorPresetManager.h"
+
+#include "QORLIB/platform/QorMessageBox.h"
+#include "QORLIB/platform/QorSaveDialog.h"
+#include "QORLIB/platform/QorShell.h"
+#include "QORLIB/presets/QorGlobalSettings.h"
+#include "QORLIB/presets/QorPresetClipboard.h"
+#include "QORLIB/presets/QorPresetDirectories.h"
+#include "QORLIB/presets/QorUserPresetFolder.h"
+
+#include <algorithm>
+#include <ctime>
+
+void QorPresetManager::switchSetup(double value)
+{
+    active_ = value < 0.5 ? &setupA_ : &setupB_;
+    applyRecord(&active_->current);
+}
+
+void QorPresetManager::copySetup()
+{
+    if (active_ == &setupA_)
+        setupB_ = setupA_;
+    else
+        setupA_ = setupB_;
+}
+
+void QorPresetManager::beginPresetLoad()
+{
+    if (!historyBusy_)
+        ring_.beginPresetLoad({static_cast<int32_t>(kind_), static_cast<int32_t>(column_), index_},
+                              active_->current);
+}
+
+void QorPresetManager::endPresetLoad()
+{
+    if (!historyBusy_)
+        ring_.endPresetLoad({static_cast<int32_t>(kind_), static_cast<int32_t>(column_), index_});
+}
+
+// A selection without an entry index (after a paste or a chunk restore) cannot be loaded
+// again; the record kept in the history stands in for it.
+void QorPresetManager::selectFromHistory(int32_t kind, int32_t column, int32_t index,
+                                         const QorPresetRecord* record)
+{
+    if (static_cast<uint32_t>(kind) != kind_)
+    {
+        kind_ = static_cast<uint32_t>(kind);
+        if (kind_ == kQorUserDirectory)
+            rescanUserPresets();
+    }
+    column_ = static_cast<uint32_t>(column);
+    if (index >= 0)
+    {
+        selectPreset(index);
+        return;
+    }
+    index_ = -1;
+    if (record != nullptr)
+    {
+        active_->current = *record;
+        updateModified();
+    }
+}
+
+void QorPresetManager::undo()
+{
+    historyBusy_ = 1;
+    if (const QorUndoEntry* e = ring_.takeUndo())
+    {
+        if (e->isPresetLoad)
+            selectFromHistory(e->beforeKind, e->beforeColumn, e->beforeIndex, &e->before);
+        applyRecord(&e->before);
+    }
+    historyBusy_ = 0;
+}
+
+void QorPresetManager::redo()
+{
+    historyBusy_ = 1;
+    if (const QorUndoEntry* e = ring_.takeRedo())
+    {
+        if (!e->isPresetLoad)
+            applyRecord(&e->after);
+        else if (e->afterKind >= 0)
+            selectFromHistory(e->afterKind, e->afterColumn, e->afterIndex, nullptr);
+    }
+    historyBusy_ = 0;
+}
+
+void QorPresetManager::copyToClipboard()
+{
+    clipboardRecord_ = active_->current;
+    char name[32] = "clipboard ";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) != nullptr)
+        std::strftime(name + 10, sizeof name - 10, "%H:%M:%S", &local);
+    clipboardRecord_.setName(name);
+    // A failed write leaves the stored value as it was; there is nothing to tell the user.
+    QorGlobalSettings::setClipboardPreset(serializePreset(clipboardRecord_));
+}
+
+void QorPresetManager::pasteFromClipboard()
+{
+    std::vector<uint8_t> bytes;
+    if (QorGlobalSettings::getClipboardPreset(bytes) == 0 &&
+        QorPresetClipboard::parse(bytes.data(), bytes.size(), clipboardRecord_) !=
+            QorPresetClipboard::Result::Ignored)
+    {
+        active_->current = active_->reference = clipboardRecord_;
+        active_->modified = 0;
+        applyRecord(&active_->current);
+        index_ = -1;
+    }
+    announceRefresh();
+}
+
+void QorPresetManager::savePresetDialog()
+{
+    std::string name = active_->current.name;
+    if (name.empty())
+        name = "current";
+    std::replace(name.begin(), name.end(), '/', '-'); // a name is no path
+    const QorSaveDialog::Request request{"Save preset", userFolder(),
+                                         QorUserPresetFolder::withSingleExtension(name),
+                                         "Qor Preset", "qor"};
+    std::string path;
+    if (QorSaveDialog::run(request, path))
+        savePresetAs(path);
+}
+
+bool QorPresetManager::savePresetAs(const std::string& chosen)
+{
+    const std::string path = QorUserPresetFolder::withSingleExtension(chosen);
+    std::string error;
+    const bool saved =
+        QorUserPresetFolder::writeFileAtomically(path, serializePreset(active_->current), error);
+    if (!saved)
+        QorMessageBox::show("Could not save the preset (" + error + ")", path);
+    rescanUserPresets();
+    announceRefresh();
+    return saved;
+}
+
+void QorPresetManager::openUserFolder()
+{
+    const std::string folder = userFolder();
+    if (folder.empty() || !QorShell::open(folder))
+        QorMessageBox::show("Could not open user's preset folder", folder);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "QORLIB/presets/QorPresetProduct.h"
+#include "QORLIB/presets/QorPresetRecord.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The per-user preset folder ($HOME/Documents/<maker>/User Presets/<product>) and the .qor files
+// in it. Main thread only.
+class QorUserPresetFolder
+{
+public:
+    static constexpr const char* kExtension = ".qor";
+    // Larger than any preset file needs; what a corrupt or foreign file can make us read.
+    static constexpr std::size_t kMaxFileSize = 1 << 16;
+
+    // The folder path from $HOME; empty when HOME is not set.
+    static std::string defaultPath();
+    // Creates the folder and any missing parent; false when it does not exist afterwards.
+    static bool create(const std::string& path);
+
+    // Fills record from <folder>/[<subFolder>/]<fileName>.qor; false, record untouched, when the
+    // file cannot be read or is no one-program preset.
+    static bool readPresetFile(const std::string& folder, const std::string& subFolder,
+                               const std::string& fileName, QorPresetRecord& record,
+                               const QorPresetProduct& product);
+
+    // Replaces path with bytes atomically: the bytes go to a temporary file in the same folder,
+    // which is renamed over the old file only when complete. A failed write leaves the old
+    // file as it was. False with errorText set on failure.
+    static bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                                    std::string& errorText);
+
+    // Strips every trailing ".qor" (case-sensitive) and appends one.
+    static std::string withSingleExtension(std::string name);
+};

@@ -1,0 +1,111 @@
+#include "QORLIB/presets/QorUserPresetScanner.h"
+
+#include "QORLIB/platform/QorDebugOutput.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace
+{
+constexpr std::size_t kExtensionLength = 4; // ".qor"
+
+// Directory entries in enumeration order, "." and ".." included; at most limit of them.
+std::vector<std::string> listFolder(const std::string& path, std::size_t limit)
+{
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr)
+        return names;
+    while (names.size() < limit)
+    {
+        const dirent* e = ::readdir(dir);
+        if (e == nullptr)
+            break;
+        names.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+// 0 not found, 1 folder, 2 anything else
+int typeOf(const std::string& path)
+{
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0)
+        return 0;
+    return S_ISDIR(st.st_mode) ? 1 : 2;
+}
+
+bool isPresetFileName(const std::string& name)
+{
+    return name.size() > kExtensionLength &&
+           name.compare(name.size() - kExtensionLength, kExtensionLength, ".qor") == 0;
+}
+
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+} // namespace
+
+bool QorUserPresetScanner::inOrder(const std::string& a, const std::string& b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+    {
+        const auto ca = static_cast<signed char>(upper(a[i]));
+        const auto cb = static_cast<signed char>(upper(b[i]));
+        if (ca != cb)
+            return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+void QorUserPresetScanner::scan(const std::string& folder, QorPresetDirectory& directory)
+{
+    directory.clear();
+    QorPresetColumn* all = directory.addColumn("All");
+    if (folder.empty())
+        return;
+
+    std::vector<std::string> subFolders;
+    for (const std::string& name : listFolder(folder, kMaxFolderEntriesExamined))
+        if (name[0] != '.' && subFolders.size() + 1 < QorPresetDirectory::kMaxColumns &&
+            typeOf(folder + "/" + name) == 1)
+            subFolders.push_back(name);
+
+    // Presets per folder, main folder first, in enumeration order.
+    std::vector<std::vector<QorPresetEntry*>> lists(subFolders.size() + 1);
+    for (std::size_t c = 0; c < lists.size(); ++c)
+    {
+        const std::string path = c == 0 ? folder : folder + "/" + subFolders[c - 1];
+        QorDebugOutput::write("\nPlugin's Main Preset Folder:\t" + folder +
+                              "\t\nLooking for *.qor files in:\t" + path + "\t");
+        for (const std::string& name : listFolder(path, SIZE_MAX))
+        {
+            if (lists[c].size() >= QorPresetColumn::kMaxEntries)
+                break;
+            if (isPresetFileName(name) && typeOf(path + "/" + name) == 2)
+                lists[c].push_back(directory.newEntry(
+                    -1, name.substr(0, name.size() - kExtensionLength), static_cast<int32_t>(c)));
+        }
+        for (QorPresetEntry* e : lists[c])
+            all->add(e);
+    }
+
+    // Sub-folder columns sorted by name, entries renumbered to their column.
+    std::vector<std::size_t> order;
+    for (std::size_t c = 1; c < lists.size(); ++c)
+        order.push_back(c);
+    exchangeSort(order, [&](std::size_t c) -> const std::string& { return subFolders[c - 1]; });
+    for (std::size_t k = 0; k < order.size(); ++k)
+    {
+        QorPresetColumn* column = directory.addColumn(subFolders[order[k] - 1]);
+        for (QorPresetEntry* e : lists[order[k]])
+        {
+            e->folderColumn = static_cast<int32_t>(k + 1);
+            column->add(e);
+        }
+    }
+
+    const auto fileName = [](const QorPresetEntry* e) -> const std::string& { return e->fileName; };
+    for (uint32_t c = 0; c < directory.columnCount(); ++c)
+        exchangeSort(directory.column(c)->entries(), fileName);
+}
