@@ -1,0 +1,43 @@
+#pragma once
+
+#include "tests/support/TempDir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace qortest
+{
+
+// A folder of shell scripts standing in for desktop tools; put it first on PATH. Each script
+// records its arguments, one per line, in <name>.args.
+class FakeTools
+{
+public:
+    // body runs after the arguments are recorded, e.g. "echo /tmp/x.qor; exit 0".
+    void add(const std::string& name, const std::string& body)
+    {
+        const auto path = dir_.path() / name;
+        std::ofstream(path) << "#!/bin/sh\n"
+                            << "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '"
+                            << argsPath(name).string() << "'\n"
+                            << body << "\n";
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    }
+    std::filesystem::path argsPath(const std::string& name) const
+    {
+        return dir_.path() / (name + ".args");
+    }
+    std::string args(const std::string& name) const
+    {
+        std::ifstream in(argsPath(name));
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    bool ran(const std::string& name) const { return std::filesystem::exists(argsPath(name)); }
+    std::string path() const { return dir_.path().string(); }
+
+private:
+    TempDir dir_{"qor-tools"};
+};
+
+} // namespace qortest
