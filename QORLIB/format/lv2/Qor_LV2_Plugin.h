@@ -1,0 +1,35 @@
+#pragma once
+
+#include "QORLIB/format/lv2/Qor_LV2_Ports.h"
+#include "vellaCor/vellaCorEffect.h"
+
+#include <array>
+#include <cstdint>
+
+namespace Qor_LV2
+{
+
+// One LV2 instance around the processor. run() is on the host's audio thread: it only compares
+// port values, calls the processor and writes the meter.
+class Plugin
+{
+public:
+    Plugin(double sampleRate, bool stereo);
+
+    void connect(uint32_t port, void* data);
+    void activate();                   // main thread
+    void run(uint32_t frames);         // audio thread
+
+    bool stereo() const { return stereo_; }
+
+private:
+    vellaCorEffect effect_;
+    bool stereo_;
+    std::array<const float*, kNumControls + 1> controls_{}; // the seven controls and "enabled"
+    std::array<float, kNumControls> lastValues_{};
+    bool first_ = true;
+    float* gainReduction_ = nullptr;
+    std::array<float*, 4> audio_{}; // in, [in_r,] out, [out_r]
+};
+
+} // namespace Qor_LV2
