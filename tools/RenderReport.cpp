@@ -1,0 +1,64 @@
+#include "tools/RenderReport.h"
+
+#include "tools/CliError.h"
+#include "vellaCor/vellaCorParameters.h"
+
+#include <cmath>
+#include <fstream>
+
+namespace
+{
+// JSON has no -inf: silence is reported as null.
+nlohmann::json dbValue(double linear)
+{
+    const double db = toDbfs(linear);
+    return std::isfinite(db) ? nlohmann::json(db) : nlohmann::json(nullptr);
+}
+
+nlohmann::json levels(const std::vector<ChannelLevels>& channels)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const ChannelLevels& c : channels)
+        list.push_back({{"peak", c.peak}, {"peak_dbfs", dbValue(c.peak)}, {"rms", c.rms}, {"rms_dbfs", dbValue(c.rms)}});
+    return list;
+}
+} // namespace
+
+nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResult& result, double sampleRate,
+                                size_t frames)
+{
+    using namespace vellaCorParameters;
+    nlohmann::json parameters = nlohmann::json::object();
+    for (uint32_t i = 0; i < 12; ++i)
+        if (getParameterFlags(i) & kHostParameter)
+            parameters[getParameterName(i)] = {{"normalised", settings.values[i]},
+                                               {"display", getParameterDisplay(i, settings.values[i])}};
+    const double duration = double(frames) / sampleRate;
+    return {
+        {"preset", {{"name", settings.presetName}, {"source", settings.source}}},
+        {"settings", parameters},
+        {"sample_rate", sampleRate},
+        {"channels", result.output.size()},
+        {"frames", frames},
+        {"duration_seconds", duration},
+        {"block_size", result.blockSize},
+        {"input", levels(result.inputLevels)},
+        {"output", levels(result.outputLevels)},
+        {"gain_reduction",
+         {{"end", result.meterEnd},
+          {"max", result.meterMax},
+          {"mean", result.meterMean},
+          {"max_db", dbValue(1.0 - result.meterMax)},
+          {"mean_db", dbValue(1.0 - result.meterMean)}}},
+        {"processing_seconds", result.processingSeconds},
+        {"speed_x_realtime", result.processingSeconds > 0 ? duration / result.processingSeconds : 0.0},
+    };
+}
+
+void writeJsonFile(const std::string& path, const nlohmann::json& json)
+{
+    std::ofstream out(path, std::ios::trunc);
+    out << json.dump(2) << "\n";
+    if (!out.flush())
+        throw CliError("cannot write the report '" + path + "'");
+}
