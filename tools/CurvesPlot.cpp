@@ -40,7 +40,7 @@ void writeCurvesPlot(const std::string& path)
         canvas.line(curves, xs, ys, stepColour(r, 6), 2.5);
         legend.emplace_back(getParameterStepText(kRatio, r), stepColour(r, 6));
     }
-    canvas.legend(PlotPanel{curves.x, curves.y + 300, curves.width, 200, 0, 1, 0, 1}, legend);
+    canvas.legend(curves.x + 24, curves.y + 360, legend);
 
     const double K = vellaCorEffect::valveHeadroom(3);
     const PlotPanel valve{900, 130, 660, 560, -20.0, 20.0, -20.0, 20.0};
@@ -62,6 +62,6 @@ void writeCurvesPlot(const std::string& path)
         canvas.line(valve, xs, ys, stepColour(step, 6), 2.5);
         legend.emplace_back(std::string("ValveLevel ") + getParameterStepText(kValveLevel, step), stepColour(step, 6));
     }
-    canvas.legend(PlotPanel{valve.x, valve.y + 330, valve.width, 200, 0, 1, 0, 1}, legend);
+    canvas.legend(valve.x + valve.width - 170, valve.y + 360, legend);
     canvas.savePng(path);
 }

@@ -135,17 +135,16 @@ void PlotCanvas::line(const PlotPanel& p, const std::vector<double>& xs, const s
     cairo_restore(cr_);
 }
 
-void PlotCanvas::legend(const PlotPanel& p, const std::vector<std::pair<std::string, PlotColour>>& entries)
+void PlotCanvas::legend(double x, double y, const std::vector<std::pair<std::string, PlotColour>>& entries)
 {
-    double y = p.y + 22;
     for (const auto& [label, colour] : entries)
     {
         setColour(cr_, colour);
         cairo_set_line_width(cr_, 3.0);
-        cairo_move_to(cr_, p.x + p.width - 150, y - 4);
-        cairo_line_to(cr_, p.x + p.width - 126, y - 4);
+        cairo_move_to(cr_, x, y - 4);
+        cairo_line_to(cr_, x + 24, y - 4);
         cairo_stroke(cr_);
-        text(p.x + p.width - 118, y, label, 13, Align::Left, kInk);
+        text(x + 32, y, label, 13, Align::Left, kInk);
         y += 20;
     }
 }

@@ -50,7 +50,8 @@ public:
     // A polyline through the points, clipped to the panel.
     void line(const PlotPanel& p, const std::vector<double>& xs, const std::vector<double>& ys, PlotColour colour,
               double width);
-    void legend(const PlotPanel& p, const std::vector<std::pair<std::string, PlotColour>>& entries);
+    // Colour swatches with labels, from (x, y) downwards.
+    void legend(double x, double y, const std::vector<std::pair<std::string, PlotColour>>& entries);
     // Throws CliError when the file cannot be written.
     void savePng(const std::string& path) const;
 

@@ -1,4 +1,6 @@
 // A real LV2 client: lv2apply runs a WAV file through the stereo plug-in of the build tree.
+#include "QORLIB/platform/QorProcessRunner.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TempDir.h"
 #include "vellaCor/vellaCorEffect.h"
 #include "vellaCor/vellaCorIdentity.h"
@@ -7,62 +9,15 @@
 #include <sndfile.h>
 
 #include <cmath>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
-
-namespace
-{
-bool onPath(const char* program)
-{
-    const char* path = std::getenv("PATH");
-    std::string dirs = path != nullptr ? path : "";
-    size_t start = 0;
-    while (start <= dirs.size())
-    {
-        const size_t end = dirs.find(':', start);
-        const std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0)
-            return true;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return false;
-}
-
-int run(std::vector<std::string> args, const std::string& lv2Path)
-{
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> env = {"LV2_PATH=" + lv2Path};
-    for (char** e = environ; *e != nullptr; ++e)
-        if (std::string(*e).rfind("LV2_PATH=", 0) != 0)
-            env.emplace_back(*e);
-    std::vector<char*> envp;
-    for (auto& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-} // namespace
 
 TEST(Lv2Apply, ProcessesAWavFileLikeTheEngine)
 {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "an instrumented module cannot be loaded into the uninstrumented lv2apply";
 #endif
-    if (!onPath("lv2apply"))
+    if (!QorProcessRunner::onPath("lv2apply"))
         GTEST_SKIP() << "lv2apply is not installed (Debian package lilv-utils)";
 
     qortest::TempDir dir("qor-lv2apply");
@@ -84,10 +39,10 @@ TEST(Lv2Apply, ProcessesAWavFileLikeTheEngine)
     sf_close(f);
 
     const std::string bundleParent = std::string(QOR_LV2_BUNDLE_DIR) + "/..";
-    ASSERT_EQ(run({"lv2apply", "-i", in, "-o", out, "-c", "ratio", "5", "-c", "output", "3",
-                   vellaCorIdentity::kLv2UriStereo},
-                  bundleParent),
-              0);
+    const auto run = qortest::runProgram({"lv2apply", "-i", in, "-o", out, "-c", "ratio", "5", "-c", "output", "3",
+                                          vellaCorIdentity::kLv2UriStereo},
+                                         {{"LV2_PATH", bundleParent}});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
 
     SF_INFO outInfo{};
     SNDFILE* g = sf_open(out.c_str(), SFM_READ, &outInfo);
