@@ -122,6 +122,7 @@ private:
     void buildFactoryRecords();
     void selectFromHistory(int32_t kind, int32_t column, int32_t index,
                            const QorPresetRecord* record);
+    void applyFromHistory(const QorPresetRecord& record);
     void updateModified();
     void announceRefresh();
 

@@ -58,10 +58,18 @@ void QorPresetManager::selectFromHistory(int32_t kind, int32_t column, int32_t i
     }
     index_ = -1;
     if (record != nullptr)
-    {
-        active_->current = *record;
-        updateModified();
-    }
+        active_->current = active_->reference = *record;
+}
+
+// The current record follows what is applied, so that the modified mark, a saved preset and
+// the host chunk hold what the user hears after an undo or redo.
+void QorPresetManager::applyFromHistory(const QorPresetRecord& record)
+{
+    applyRecord(&record);
+    for (uint32_t i = 0; i < QorPresetRecord::kNumValues; ++i)
+        if ((product_.parameterFlags(i) & kQorStoredInPresets) != 0)
+            active_->current.values[i] = record.values[i];
+    updateModified();
 }
 
 void QorPresetManager::undo()
@@ -71,7 +79,7 @@ void QorPresetManager::undo()
     {
         if (e->isPresetLoad)
             selectFromHistory(e->beforeKind, e->beforeColumn, e->beforeIndex, &e->before);
-        applyRecord(&e->before);
+        applyFromHistory(e->before);
     }
     historyBusy_ = 0;
 }
@@ -82,7 +90,7 @@ void QorPresetManager::redo()
     if (const QorUndoEntry* e = ring_.takeRedo())
     {
         if (!e->isPresetLoad)
-            applyRecord(&e->after);
+            applyFromHistory(e->after);
         else if (e->afterKind >= 0)
             selectFromHistory(e->afterKind, e->afterColumn, e->afterIndex, nullptr);
     }
