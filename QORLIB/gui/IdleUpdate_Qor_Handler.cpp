@@ -1,0 +1,39 @@
+#include "QORLIB/gui/IdleUpdate_Qor_Handler.h"
+
+#include "QORLIB/gui/QorMasterGraphicalEngine.h"
+
+#include <algorithm>
+
+namespace Qorwerk
+{
+
+IdleUpdate_Qor_Handler& IdleUpdate_Qor_Handler::instance()
+{
+    static IdleUpdate_Qor_Handler handler;
+    return handler;
+}
+
+IdleUpdate_Qor_Handler::IdleUpdate_Qor_Handler() : timer_(kPeriodMs, [this] { tick(); }) { timer_.start(); }
+
+void IdleUpdate_Qor_Handler::add(QorMasterGraphicalEngine* engine) { engines_.push_back(engine); }
+
+void IdleUpdate_Qor_Handler::remove(QorMasterGraphicalEngine* engine)
+{
+    engines_.erase(std::remove(engines_.begin(), engines_.end(), engine), engines_.end());
+}
+
+bool IdleUpdate_Qor_Handler::contains(const QorMasterGraphicalEngine* engine) const
+{
+    return std::find(engines_.begin(), engines_.end(), engine) != engines_.end();
+}
+
+void IdleUpdate_Qor_Handler::tick()
+{
+    // The toolkit redraws through invalidation, so it has no deferred updates to deliver first.
+    const auto round = engines_;
+    for (QorMasterGraphicalEngine* engine : round)
+        if (contains(engine))
+            engine->idle();
+}
+
+} // namespace Qorwerk
