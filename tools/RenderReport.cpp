@@ -15,6 +15,13 @@ nlohmann::json dbValue(double linear)
     return std::isfinite(db) ? nlohmann::json(db) : nlohmann::json(nullptr);
 }
 
+// The meter value (fraction reduced) as a positive number of dB taken off.
+nlohmann::json reductionDb(double meter)
+{
+    const double db = -toDbfs(1.0 - meter);
+    return std::isfinite(db) ? nlohmann::json(db) : nlohmann::json(nullptr);
+}
+
 nlohmann::json levels(const std::vector<ChannelLevels>& channels)
 {
     nlohmann::json list = nlohmann::json::array();
@@ -48,8 +55,8 @@ nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResu
          {{"end", result.meterEnd},
           {"max", result.meterMax},
           {"mean", result.meterMean},
-          {"max_db", dbValue(1.0 - result.meterMax)},
-          {"mean_db", dbValue(1.0 - result.meterMean)}}},
+          {"max_reduction_db", reductionDb(result.meterMax)},
+          {"mean_reduction_db", reductionDb(result.meterMean)}}},
         {"processing_seconds", result.processingSeconds},
         {"speed_x_realtime", result.processingSeconds > 0 ? duration / result.processingSeconds : 0.0},
     };

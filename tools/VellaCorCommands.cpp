@@ -43,7 +43,7 @@ void printSummary(const RenderResult& r, double seconds)
     std::printf("  output  peak %s dBFS   rms %s dBFS\n", channelList(r.outputLevels, true).c_str(),
                 channelList(r.outputLevels, false).c_str());
     std::printf("  gain reduction  max %.1f dB   average %.1f dB   (meter %.3f at the end)\n",
-                toDbfs(1.0 - r.meterMax), toDbfs(1.0 - r.meterMean), r.meterEnd);
+                -toDbfs(1.0 - r.meterMax), -toDbfs(1.0 - r.meterMean), r.meterEnd);
     std::printf("  speed   %.0fx real time (%.1f s of audio in %.3f s)\n",
                 r.processingSeconds > 0 ? seconds / r.processingSeconds : 0.0, seconds, r.processingSeconds);
 }
@@ -118,8 +118,8 @@ int runRender(const RenderOptions& o)
     if (!o.plotPath.empty())
         writeRenderPlot(o.plotPath, input.channels, input.sampleRate, result, settings,
                         std::filesystem::path(o.input).filename().string());
-    std::printf("%s -> %s: %s \"%s\" (%s)\n", o.input.c_str(), o.output.c_str(), settings.source.c_str(),
-                settings.presetName.c_str(), describeSettings(settings).c_str());
+    std::printf("%s -> %s: \"%s\" from %s (%s)\n", o.input.c_str(), o.output.c_str(), settings.presetName.c_str(),
+                settings.source.c_str(), describeSettings(settings).c_str());
     printSummary(result, seconds);
     return 0;
 }
