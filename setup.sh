@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Qor vellaCor, builds it and runs one job.
 #   ./setup.sh demo     install what is missing, build, run the built-in demo
-#   ./setup.sh test     install what is missing, build and run every test (Release, then ASan+UBSan)
+#   ./setup.sh test     install what is missing, build and run every test (Release, then ASan+UBSan,
+#                       then the fuzz targets)
 #   ./setup.sh build    install what is missing and build (Release)
 # Options: --quick (test: Release only), --jobs N (default 2)
 set -euo pipefail
@@ -65,6 +66,8 @@ case "$job" in
       configure_and_build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQOR_SANITIZE=ON -DQOR_BUILD_BENCH=OFF
       echo "== AddressSanitizer + UndefinedBehaviorSanitizer tests"
       ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
+      echo "== libFuzzer targets (clang, AddressSanitizer), 20000 executions each"
+      tests/fuzz/run-fuzzers.sh --build build/fuzz --jobs "$jobs" --runs 20000
     fi ;;
   *)
     echo "setup.sh: unknown job '$job' (demo, test or build)" >&2
