@@ -1,0 +1,64 @@
+#include "QORLIB/format/aax/sdk/AAX_CEffectGUI.h"
+
+#include "QORLIB/format/aax/sdk/AAX_CString.h"
+#include "QORLIB/format/aax/sdk/AAX_Errors.h"
+#include "QORLIB/format/aax/sdk/AAX_IEffectParameters.h"
+
+AAX_Result AAX_CEffectGUI::Initialize(IACFUnknown* controller)
+{
+    if (controller == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+    void* found = nullptr;
+    if (controller->QueryInterface(IID_IAAXControllerV1, &found) == ACF_OK)
+        controller_ = static_cast<AAX_IController*>(found);
+    found = nullptr;
+    if (controller->QueryInterface(IID_IAAXEffectParametersV1, &found) == ACF_OK)
+        parameters_ = static_cast<AAX_IEffectParameters*>(found);
+    CreateViewContents();
+    return AAX_SUCCESS;
+}
+
+AAX_Result AAX_CEffectGUI::Uninitialize()
+{
+    SetViewContainer(nullptr);
+    controller_ = nullptr;
+    parameters_ = nullptr;
+    return AAX_SUCCESS;
+}
+
+AAX_Result AAX_CEffectGUI::SetViewContainer(AAX_IViewContainer* container)
+{
+    if (container_ != nullptr)
+    {
+        DeleteViewContainer();
+        container_ = nullptr;
+    }
+    if (container != nullptr)
+    {
+        container_ = container;
+        CreateViewContainer();
+        UpdateAllParameters();
+    }
+    return AAX_SUCCESS;
+}
+
+AAX_Result AAX_CEffectGUI::GetViewSize(AAX_Point* size) const
+{
+    if (size == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+    *size = AAX_Point{};
+    return AAX_SUCCESS;
+}
+
+void AAX_CEffectGUI::UpdateAllParameters()
+{
+    int32_t count = 0;
+    if (parameters_ == nullptr || parameters_->GetNumberOfParameters(&count) != AAX_SUCCESS)
+        return;
+    for (int32_t i = 0; i < count; ++i)
+    {
+        AAX_CString id;
+        if (parameters_->GetParameterIDFromIndex(i, &id) == AAX_SUCCESS)
+            ParameterUpdated(id.Get());
+    }
+}
