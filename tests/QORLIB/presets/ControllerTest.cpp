@@ -82,7 +82,7 @@ TEST_F(ChunkTest, RoundTripRestoresBothSetupsAndNotifiesInOrder)
 
     EXPECT_TRUE(other.setupAActive());
     EXPECT_EQ(std::memcmp(&other.setupA().current, &saved, sizeof saved), 0);
-    EXPECT_EQ(std::memcmp(&other.setupB(), &other.setupA(), sizeof(QorSetupSlot)), 0);
+    EXPECT_TRUE(sameSlot(other.setupB(), other.setupA()));
     EXPECT_FALSE(other.modified());
     EXPECT_EQ(other.displayText().number, "CP:");
     EXPECT_EQ(other.editorState(), 0xABCDu);

@@ -139,7 +139,7 @@ TEST(PresetFile, RecordWalkStopsAtTheEndOfTheBytes)
     std::vector<uint8_t> c = header(0x22, 0x7FFFFFFF, 0xFFFFFFFFu);
     valueRecord(c, 0, 3, 0.75f);
     valueRecord(c, 0, 7, 0.25f);
-    c.resize(c.size() - 5);
+    c.erase(c.end() - 5, c.end());
     ASSERT_TRUE(QorPresetFile::readProgram(c.data(), c.size(), r, product()));
     EXPECT_FLOAT_EQ(r.values[3], 0.75f);
     EXPECT_NE(r.values[7], 0.25f);

@@ -24,7 +24,7 @@ TEST_F(ManagerTest, StartsOnTheFirstFactoryPresetInBothSetups)
     EXPECT_STREQ(manager.current().name, "Default");
     EXPECT_FLOAT_EQ(manager.current().values[6], 0.15f);
     EXPECT_FLOAT_EQ(manager.current().values[1], 0.5f);
-    EXPECT_EQ(std::memcmp(&manager.setupA(), &manager.setupB(), sizeof(QorSetupSlot)), 0);
+    EXPECT_TRUE(sameSlot(manager.setupA(), manager.setupB()));
     EXPECT_TRUE(manager.setupAActive());
     EXPECT_FALSE(manager.modified());
     EXPECT_EQ(manager.index(), 0);

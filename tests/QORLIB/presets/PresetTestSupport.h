@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QORLIB/platform/QorTick.h"
+#include "QORLIB/presets/QorSetupSlot.h"
 #include "tests/QORLIB/platform/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
@@ -42,6 +43,13 @@ public:
 private:
     uint32_t now_;
 };
+
+// Setups compared field by field: the structure has padding that a copy need not keep.
+inline bool sameSlot(const QorSetupSlot& a, const QorSetupSlot& b)
+{
+    return std::memcmp(&a.current, &b.current, sizeof a.current) == 0 &&
+           std::memcmp(&a.reference, &b.reference, sizeof a.reference) == 0 && a.modified == b.modified;
+}
 
 // Little-endian layout helpers for assembling serialisations by hand.
 inline void le32(std::vector<uint8_t>& out, uint32_t v)

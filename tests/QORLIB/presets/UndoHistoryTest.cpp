@@ -196,7 +196,7 @@ TEST_F(UndoTest, SwitchingAndCopyingSetupsRecordNothing)
     const uint32_t head = manager.undoRing().head();
     manager.copySetup(); // B over A, with B's modified mark
     EXPECT_FALSE(manager.setupAActive());
-    EXPECT_EQ(std::memcmp(&manager.setupA(), &manager.setupB(), sizeof(QorSetupSlot)), 0);
+    EXPECT_TRUE(sameSlot(manager.setupA(), manager.setupB()));
     EXPECT_EQ(manager.setupA().modified, 1);
     host.calls.clear();
     manager.switchSetup(0.2);
