@@ -69,19 +69,19 @@ int getGlobalSetting(int number, double& value)
 int& hintsFlag() { return processSettings().hints; }
 int& zoomPercent() { return processSettings().zoom; }
 
-int zoomPercentFromSetting(double stored)
+double clampZoomFactor(double factor)
 {
-    double factor = stored * 10.0;
-    if (!(factor > 0.01)) // also catches NaN
-        factor = 1.0;
-    factor = std::clamp(factor, kMinZoomFactor, kMaxZoomFactor);
-    return static_cast<int>(factor * 100.0 + 0.5);
+    if (!(factor > 0.01))
+        return 1.0;
+    return std::clamp(factor, kMinZoomFactor, kMaxZoomFactor);
 }
 
-double zoomSettingFromPercent(int percent)
+int zoomPercentFromSetting(double stored)
 {
-    return std::clamp(percent / 100.0, kMinZoomFactor, kMaxZoomFactor) * 0.1;
+    return static_cast<int>(clampZoomFactor(stored * 10.0) * 100.0 + 0.5);
 }
+
+double zoomSettingFromPercent(int percent) { return clampZoomFactor(percent / 100.0) * 0.1; }
 
 void writeProcessSettings()
 {

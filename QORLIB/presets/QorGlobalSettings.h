@@ -21,7 +21,9 @@ int getGlobalSetting(int number, double& value);   // value changed only when a 
 int& hintsFlag();    // process-wide, read from the store once at load (start-up rule)
 int& zoomPercent();  // process-wide zoom percent, read once at load
 
-// Stored zoom value (factor × 0.1) to percent: 0.01 or less means 100 %, else 70..400 %.
+// A zoom factor of 0.01 or less (or NaN) means 1.0; others are clamped to 0.7..4.0.
+double clampZoomFactor(double factor);
+// Stored zoom value (factor × 0.1) to percent by the rule above.
 int zoomPercentFromSetting(double stored);
 // Percent to the stored form, with the factor clamped to 0.7..4.0.
 double zoomSettingFromPercent(int percent);

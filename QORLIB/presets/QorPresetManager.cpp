@@ -28,11 +28,9 @@ double clampUnit(double v)
 // Resolution of the change test of the undo history.
 int64_t quantize(double v) { return static_cast<int64_t>(v * 10000.0 + 0.5); }
 
-double clampZoom(double f)
+int32_t zoomPercentOf(double factor)
 {
-    if (!(f > 0.01))
-        return 1.0;
-    return std::clamp(f, 0.7, 4.0);
+    return static_cast<int32_t>(QorGlobalSettings::clampZoomFactor(factor) * 100.0 + 0.5);
 }
 } // namespace
 
@@ -255,13 +253,13 @@ std::string QorPresetManager::userFolder() const { return directories_.userFolde
 
 void QorPresetManager::setZoom(double factor)
 {
-    zoomPercent_ = static_cast<int32_t>(clampZoom(factor) * 100.0 + 0.5);
+    zoomPercent_ = zoomPercentOf(factor);
     QorGlobalSettings::zoomPercent() = zoomPercent_;
     QorGlobalSettings::setGlobalSetting(QorGlobalSettings::kZoomSetting,
                                         QorGlobalSettings::zoomSettingFromPercent(zoomPercent_));
 }
 
-double QorPresetManager::zoomFactor() const { return clampZoom(zoomPercent_ * 0.01); }
+double QorPresetManager::zoomFactor() const { return QorGlobalSettings::clampZoomFactor(zoomPercent_ * 0.01); }
 
 QorPresetManager::DisplayText QorPresetManager::displayText() const
 {
@@ -296,7 +294,7 @@ bool QorPresetManager::restoreBank(const uint8_t* data, std::size_t size)
         return false;
     editorState_ = restored.editorState;
     if (restored.zoomPercent > 0)
-        zoomPercent_ = static_cast<int32_t>(clampZoom(restored.zoomPercent * 0.01) * 100.0 + 0.5);
+        zoomPercent_ = zoomPercentOf(restored.zoomPercent * 0.01);
     setupA_.current = setupA_.reference = restored.selected;
     setupA_.modified = 0;
     setupB_ = setupA_;

@@ -1,6 +1,7 @@
 // QorPresetManager: A/B setups, undo and redo, clipboard and preset files.
 #include "QORLIB/presets/QorPresetManager.h"
 
+#include "QORLIB/platform/QorAtomicFile.h"
 #include "QORLIB/platform/QorMessageBox.h"
 #include "QORLIB/platform/QorSaveDialog.h"
 #include "QORLIB/platform/QorShell.h"
@@ -143,8 +144,9 @@ bool QorPresetManager::savePresetAs(const std::string& chosen)
 {
     const std::string path = QorUserPresetFolder::withSingleExtension(chosen);
     std::string error;
-    const bool saved =
-        QorUserPresetFolder::writeFileAtomically(path, serializePreset(active_->current), error);
+    const std::vector<uint8_t> bytes = serializePreset(active_->current);
+    // Written beside the old file and renamed over it, so a failed save keeps the old preset.
+    const bool saved = QorAtomicFile::write(path, bytes.data(), bytes.size(), error);
     if (!saved)
         QorMessageBox::show("Could not save the preset (" + error + ")", path);
     rescanUserPresets();

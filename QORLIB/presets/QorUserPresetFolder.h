@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // The per-user preset folder ($HOME/Documents/<maker>/User Presets/<product>) and the .qor files
 // in it. Main thread only.
@@ -13,7 +12,7 @@ class QorUserPresetFolder
 {
 public:
     static constexpr const char* kExtension = ".qor";
-    // Larger than any preset file needs; what a corrupt or foreign file can make us read.
+    // Far larger than any preset file; a larger file is refused unread.
     static constexpr std::size_t kMaxFileSize = 1 << 16;
 
     // The folder path from $HOME; empty when HOME is not set.
@@ -22,16 +21,10 @@ public:
     static bool create(const std::string& path);
 
     // Fills record from <folder>/[<subFolder>/]<fileName>.qor; false, record untouched, when the
-    // file cannot be read or is no one-program preset.
+    // file cannot be read, is too large or is no one-program preset.
     static bool readPresetFile(const std::string& folder, const std::string& subFolder,
                                const std::string& fileName, QorPresetRecord& record,
                                const QorPresetProduct& product);
-
-    // Replaces path with bytes atomically: the bytes go to a temporary file in the same folder,
-    // which is renamed over the old file only when complete. A failed write leaves the old
-    // file as it was. False with errorText set on failure.
-    static bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
-                                    std::string& errorText);
 
     // Strips every trailing ".qor" (case-sensitive) and appends one.
     static std::string withSingleExtension(std::string name);
