@@ -1,6 +1,9 @@
 #include "vellaCor/vellaCorEffect.h"
 
+#include "vellaCor/vellaCorFastKernel.h"
+#include "vellaCor/vellaCorKernelSteps.h"
 #include "vellaCor/vellaCorParameters.h"
+#include "vellaCor/vellaCorReferenceKernel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,21 +11,9 @@
 
 namespace
 {
-constexpr double kTwoPi = 6.283185307179586;
 constexpr double kMeterFrequency = 7.0 / 3.0; // Hz
-// Samples beyond this (160 dB over full scale) are clamped: larger ones would overflow the
-// detector's power and poison the filter histories for good.
-constexpr double kMaxInputMagnitude = 1e8;
 
 double detectorRate(double rate) { return (rate < 20000.0 || rate > 200000.0) ? 44100.0 : rate; }
-
-// NaN and infinite samples carry no level; they count as silence.
-double readSample(double v)
-{
-    if (!std::isfinite(v))
-        return 0.0;
-    return std::clamp(v, -kMaxInputMagnitude, kMaxInputMagnitude);
-}
 
 uint32_t readLittleEndian32(const uint8_t* p)
 {
@@ -206,86 +197,11 @@ int32_t vellaCorEffect::attackSteps64(int32_t attackIndex)
 
 double vellaCorEffect::gainCurve(int32_t ratioIndex, double s)
 {
-    double g;
-    switch (ratioIndex)
-    {
-    case 0: g = 0.6 / (1.0 + 0.4 * s) + 0.4; break;
-    case 1: g = 0.8 / (1.0 + 0.4 * s) + 0.2; break;
-    case 2:
-        g = ((std::atan(1.2 * s) * 0.92 / 1.2 + 0.08 * s) * 0.3 + (0.9 * s / (0.35 * s + 1.0) + 0.1 * s) * 0.7) / s;
-        break;
-    case 3:
-        g = ((std::atan(1.2 * s) * 0.95 / 1.2 + 0.05 * s) * 0.65 + (0.95 * s / (0.35 * s + 1.0) + 0.05 * s) * 0.35) /
-            s;
-        break;
-    case 4: g = (std::atan(1.2 * s) * 0.97 / 1.2 + 0.03 * s) / s; break;
-    case 5:
-        g = ((std::atan(1.2 * s) * 0.982 / 1.2 + 0.018 * s) * 0.5 + (std::tanh(s) * 0.982 + 0.018 * s) * 0.5) / s;
-        break;
-    default: g = (std::tanh(s) * 0.99 + 0.01 * s) / s; break;
-    }
+    using namespace vellaCorKernelSteps;
+    const double atan12s = curveUsesAtan(ratioIndex) ? std::atan(1.2 * s) : 0.0;
+    const double tanhS = curveUsesTanh(ratioIndex) ? std::tanh(s) : 0.0;
+    const double g = curveGain(ratioIndex, s, atan12s, tanhS);
     return std::isnan(g) ? 0.0 : g;
-}
-
-void vellaCorEffect::smoothGains()
-{
-    drive_ = (driveTarget_ - drive_) * 0.001 + drive_;
-    drive_ = (drive_ + 1e-14) - 1e-14;
-    inverseDrive_ = 1.0 / drive_;
-    outputGain_ = (outputTarget_ - outputGain_) * 0.001 + outputGain_;
-    outputGain_ = (outputGain_ + 1e-14) - 1e-14;
-}
-
-double vellaCorEffect::nextNoise()
-{
-    uint32_t& s1 = noise_[0];
-    uint32_t& s2 = noise_[1];
-    uint32_t& s3 = noise_[2];
-    s1 = ((((s1 >> 9) ^ s1) >> 6) & 0x1FFFu) ^ (s1 << 13);
-    s2 = ((((s2 >> 2) ^ s2) >> 7) & 0xFFFFFu) ^ (s2 << 20);
-    s3 = ((((s3 >> 6) ^ s3) >> 8) & 0x1FFFFu) ^ (s3 << 17);
-    return double(s1 ^ s2 ^ s3) * 2.3283064365e-10;
-}
-
-// The optical cell: a programme-dependent low-pass over the detector signal that rises in
-// attackSteps steps per sample and falls in one. Returns the gain of the selected curve.
-double vellaCorEffect::opticalGain(double d, int32_t attackSteps)
-{
-    const double fast = fastEnvelope_.process(d);
-    const double slow = slowEnvelope_.process(d);
-    const double r = std::max(1e-6, fast) * 0.2 / std::max(1e-6, slow);
-    const double fc = (4.0 * r / (r + 1.0) + 0.1) * 0.7 / timeScale_;
-    optical_.frequency = fc;
-    const double fd = fc < 0.001 ? 0.001 : std::min(0.499 * optical_.sampleRate, fc);
-
-    // Plain low-pass design without the Q correction, every sample.
-    const double w = kTwoPi * fd / optical_.sampleRate;
-    const double c = std::cos(w);
-    const double alpha = std::sin(w) / (2.0 * optical_.q);
-    const double a0 = 1.0 + alpha;
-    optical_.a1 = -2.0 * c / a0;
-    optical_.a2 = (1.0 - alpha) / a0;
-    optical_.b0 = (1.0 - c) / 2.0 / a0;
-    optical_.b1 = (1.0 - c) / a0;
-    optical_.b2 = optical_.b0;
-
-    double envelope;
-    if (d > opticalEnvelope_)
-    {
-        envelope = 0.0;
-        for (int32_t i = 0; i < attackSteps / 4; ++i)
-            envelope = optical_.processHeld4(d);
-        for (int32_t i = 0; i < attackSteps % 4; ++i)
-            envelope = optical_.process(d);
-    }
-    else
-    {
-        envelope = optical_.process(d);
-    }
-    if (std::isnan(envelope))
-        envelope = 0.0;
-    opticalEnvelope_ = std::max(envelope, 0.001);
-    return gainCurve(ratioIndex_, std::sqrt(opticalEnvelope_));
 }
 
 double vellaCorEffect::valveTransfer(double y, double a, double b)
@@ -293,60 +209,6 @@ double vellaCorEffect::valveTransfer(double y, double a, double b)
     if (y >= 0.0)
         return std::atan(a * y) * b;
     return -std::tanh(-a * y * 0.64) * b / 0.64;
-}
-
-template <typename Sample>
-void vellaCorEffect::runMono(const Sample* in, Sample* outL, Sample* outR, int32_t n, int32_t attackSteps)
-{
-    const double headroom = valveHeadroom(ratioIndex_);
-    const double a = (1.0 / headroom) * valveInputScale_;
-    const double b = headroom * valveOutputScale_;
-    for (int32_t i = 0; i < n; ++i)
-    {
-        smoothGains();
-        const double input = readSample(double(in[i]));
-        const double x = (2.0 * nextNoise() - 1.0) * 1e-10 + drive_ * input;
-        const double d = std::fabs(sidechainLeft_.process(x));
-        const double g = opticalGain(d, attackSteps);
-        meterGain_ = meter_.process(g);
-        double y = g * x;
-        if (mode_ == 2)
-            y = valveTransfer(y, a, b);
-        const double out = y * inverseDrive_ * outputGain_;
-        outL[i] = Sample(out);
-        outR[i] = Sample(out);
-    }
-}
-
-template <typename Sample>
-void vellaCorEffect::runStereo(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32_t n,
-                               int32_t attackSteps)
-{
-    const double headroom = valveHeadroom(ratioIndex_);
-    const double a = (1.0 / headroom) * valveInputScale_;
-    const double b = headroom * valveOutputScale_;
-    for (int32_t i = 0; i < n; ++i)
-    {
-        smoothGains();
-        const double inputL = readSample(double(inL[i]));
-        const double inputR = readSample(double(inR[i]));
-        const double xL = (2.0 * nextNoise() - 1.0) * 1e-10 + drive_ * inputL;
-        const double xR = (2.0 * nextNoise() - 1.0) * 1e-10 + drive_ * inputR;
-        const double hL = sidechainLeft_.process(xL);
-        const double hR = sidechainRight_.process(xR);
-        const double d = 0.7071 * (hL * hL + hR * hR);
-        const double g = opticalGain(d, attackSteps);
-        meterGain_ = meter_.process(g);
-        double yL = g * xL;
-        double yR = g * xR;
-        if (mode_ == 2)
-        {
-            yL = valveTransfer(yL, a, b);
-            yR = valveTransfer(yR, a, b);
-        }
-        outL[i] = Sample(yL * inverseDrive_ * outputGain_);
-        outR[i] = Sample(yR * inverseDrive_ * outputGain_);
-    }
 }
 
 template <typename Sample>
@@ -364,10 +226,20 @@ void vellaCorEffect::dispatch(Sample** inputs, Sample** outputs, int32_t n, int3
         return;
     Sample* outL = outputs[0];
     Sample* outR = outputs[1] != nullptr ? outputs[1] : outL;
+    const int32_t attackSteps = steps(attackIndex_);
+    if (kernel_ == Kernel::Reference)
+    {
+        if (inputs[1] != nullptr)
+            vellaCorReferenceKernel::runStereo<Sample>(*this, inputs[0], inputs[1], outL, outR, n, attackSteps);
+        else
+            vellaCorReferenceKernel::runMono<Sample>(*this, inputs[0], outL, outR, n, attackSteps);
+        return;
+    }
+    vellaCorFastKernel fast; // scratch on the stack: the processor must stay small and owns no heap memory
     if (inputs[1] != nullptr)
-        runStereo(inputs[0], inputs[1], outL, outR, n, steps(attackIndex_));
+        fast.runStereo<Sample>(*this, inputs[0], inputs[1], outL, outR, n, attackSteps);
     else
-        runMono(inputs[0], outL, outR, n, steps(attackIndex_));
+        fast.runMono<Sample>(*this, inputs[0], outL, outR, n, attackSteps);
 }
 
 template <typename Sample> void vellaCorEffect::bypass(Sample** inputs, Sample** outputs, int32_t n)

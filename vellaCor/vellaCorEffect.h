@@ -13,6 +13,14 @@ public:
     static constexpr int kParameterListMessage = 9;
     static constexpr int32_t kMaxMessageSize = 1024;
 
+    // The per-sample kernel that process() and processDouble() run. Both give the same output;
+    // the reference one is the plain sample-by-sample form that tests and benchmarks compare with.
+    enum class Kernel
+    {
+        Fast,
+        Reference
+    };
+
     vellaCorEffect();
     ~vellaCorEffect() override = default;
 
@@ -29,6 +37,9 @@ public:
     void setParameter(uint32_t index, double value) override;
     bool getParameter(int32_t index, double* value) override;
     bool receiveMessage(const void* data, int32_t size) override;
+
+    void setKernel(Kernel kernel) { kernel_ = kernel; }
+    Kernel kernel() const { return kernel_; }
 
     // Read-only views for tools and tests.
     double sampleRate() const { return sampleRate_; }
@@ -62,18 +73,15 @@ public:
     static double valveTransfer(double y, double a, double b);
 
 private:
+    // The kernels work on the processor's state directly; both leave it exactly as the other would.
+    friend class vellaCorReferenceKernel;
+    friend class vellaCorFastKernel;
+
     template <typename Sample> void dispatch(Sample** inputs, Sample** outputs, int32_t n, int32_t (*steps)(int32_t));
     template <typename Sample> void bypass(Sample** inputs, Sample** outputs, int32_t n);
-    template <typename Sample>
-    void runMono(const Sample* in, Sample* outL, Sample* outR, int32_t n, int32_t attackSteps);
-    template <typename Sample>
-    void runStereo(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32_t n, int32_t attackSteps);
 
     void clearState();
     void prepareFilters();
-    void smoothGains();
-    double nextNoise();
-    double opticalGain(double detector, int32_t attackSteps);
 
     double sampleRate_ = 44100.0;
     int32_t mode_ = 2;
@@ -96,4 +104,5 @@ private:
     double opticalEnvelope_ = 0.0001;
     double meterGain_ = 1.0;
     double timeScale_ = 0.05;
+    Kernel kernel_ = Kernel::Fast;
 };

@@ -1,0 +1,40 @@
+#include "vellaCor/vellaCorVectorMath.h"
+
+#if QOR_HAVE_SLEEF
+#include <emmintrin.h>
+#include <sleef.h>
+#else
+#include <cmath>
+#endif
+
+namespace vellaCorVectorMath
+{
+namespace
+{
+#if QOR_HAVE_SLEEF
+template <typename F> void apply(F f, const double* x, double* y, int n)
+{
+    int i = 0;
+    for (; i + 2 <= n; i += 2)
+        _mm_storeu_pd(y + i, f(_mm_loadu_pd(x + i)));
+    if (i < n)
+        _mm_store_sd(y + i, f(_mm_set_sd(x[i])));
+}
+#else
+template <typename F> void apply(F f, const double* x, double* y, int n)
+{
+    for (int i = 0; i < n; ++i)
+        y[i] = f(x[i]);
+}
+#endif
+} // namespace
+
+#if QOR_HAVE_SLEEF
+void atan(const double* x, double* y, int n) { apply(Sleef_atand2_u10, x, y, n); }
+void tanh(const double* x, double* y, int n) { apply(Sleef_tanhd2_u10, x, y, n); }
+#else
+void atan(const double* x, double* y, int n) { apply([](double v) { return std::atan(v); }, x, y, n); }
+void tanh(const double* x, double* y, int n) { apply([](double v) { return std::tanh(v); }, x, y, n); }
+#endif
+
+} // namespace vellaCorVectorMath

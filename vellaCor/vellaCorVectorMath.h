@@ -1,0 +1,11 @@
+#pragma once
+
+// atan and tanh over arrays, several values per instruction where the vector math library is
+// available (within 1 ulp), else the C library one by one. Never allocates; any thread.
+namespace vellaCorVectorMath
+{
+
+void atan(const double* x, double* y, int n);
+void tanh(const double* x, double* y, int n);
+
+} // namespace vellaCorVectorMath
