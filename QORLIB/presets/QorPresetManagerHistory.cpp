@@ -7,7 +7,6 @@
 #include "QORLIB/platform/QorShell.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
 #include "QORLIB/presets/QorPresetClipboard.h"
-#include "QORLIB/presets/QorPresetDirectories.h"
 #include "QORLIB/presets/QorUserPresetFolder.h"
 
 #include <algorithm>

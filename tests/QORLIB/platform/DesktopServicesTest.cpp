@@ -44,21 +44,6 @@ TEST(Shell, ReportsAFailingOrMissingOpener)
     EXPECT_FALSE(QorShell::open(""));
 }
 
-TEST(Shell, HandlerReplacesTheOpenerUntilCleared)
-{
-    std::string seen;
-    QorShell::setHandler([&](const std::string& t) {
-        seen = t;
-        return true;
-    });
-    EXPECT_TRUE(QorShell::open("https://example.invalid"));
-    EXPECT_EQ(seen, "https://example.invalid");
-    QorShell::setHandler({});
-    qortest::TempDir empty;
-    ScopedEnv path("PATH", empty.path().string());
-    EXPECT_FALSE(QorShell::open("x"));
-}
-
 TEST(SaveDialog, ZenityGetsTitleFolderNameAndFilterAndItsPathIsTaken)
 {
     FakeTools tools;

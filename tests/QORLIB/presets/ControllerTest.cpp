@@ -55,6 +55,9 @@ TEST_F(ChunkTest, ChunkIsThePrefixAndTheThreeProgramBody)
     EXPECT_EQ(std::vector<uint8_t>(p, p + 8), (std::vector<uint8_t>{0, 0, 0, 2, 'B', 'R', 'X', 'K'}));
     EXPECT_EQ(std::vector<uint8_t>(p + 8, p + size), manager.serializeBank());
     EXPECT_EQ(p[8 + 4], 0x38);
+    EXPECT_EQ(p[8 + 13], 24);                       // 3 × (program + 7 values) records
+    EXPECT_EQ(p[8 + 21] | p[8 + 22] << 8, 1176);    // 3 × 392 bytes of records
+    EXPECT_EQ(p[8 + 41 + 2 * 392 + 8], 2);          // program number of the third program
     EXPECT_EQ(p[8 + 29], 7);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(p + 8 + 41 + 12)), "Kick"); // program 0
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(p + 8 + 41 + 392 + 12)), "CompressLite1");

@@ -49,23 +49,6 @@ TEST(PresetFile, OneProgramIsThe433BytesLaidOutByHand)
     EXPECT_EQ(bytes[41 + 168 + 27], 0x3F);                   // 1.0f = 00 00 80 3F
 }
 
-TEST(PresetFile, BankBodyCarriesThreeProgramsNumberedInTheirRecords)
-{
-    QorPresetRecord programs[3] = {record("A", kKick), record("B", kKick), record("C", kKick)};
-    const auto bytes = QorPresetFile::write(0x38, programs, 3, product(), 0, 100);
-    ASSERT_EQ(bytes.size(), 41u + 3 * 392);
-    EXPECT_EQ(bytes[4], 0x38);
-    EXPECT_EQ(bytes[13], 24);
-    EXPECT_EQ(bytes[21] | bytes[22] << 8, 1176);
-    for (uint32_t p = 0; p < 3; ++p)
-    {
-        const std::size_t at = 41 + p * 392;
-        EXPECT_EQ(bytes[at + 8], p);
-        EXPECT_EQ(bytes[at + 12], 'A' + p);
-        EXPECT_EQ(bytes[at + 168 + 8], p);
-    }
-}
-
 TEST(PresetFile, ByteSwappedFileLoadsLikeTheNativeOne)
 {
     const auto native = onePreset("Snare", kKick);

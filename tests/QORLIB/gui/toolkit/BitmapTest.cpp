@@ -1,0 +1,81 @@
+// Decoding PNG bytes from memory, including bytes that are not a whole PNG.
+#include "QORLIB/gui/toolkit/Bitmap.h"
+#include "QORLIB/gui/toolkit/PixelAccess.h"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
+{
+    auto* out = static_cast<std::vector<uint8_t>*>(closure);
+    out->insert(out->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// A 6 × 4 image: left half opaque red, right half half-transparent blue.
+std::vector<uint8_t> samplePng()
+{
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 6, 4);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgba(cr, 1, 0, 0, 1);
+    cairo_rectangle(cr, 0, 0, 3, 4);
+    cairo_fill(cr);
+    cairo_set_source_rgba(cr, 0, 0, 1, 0.5);
+    cairo_rectangle(cr, 3, 0, 3, 4);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    std::vector<uint8_t> bytes;
+    cairo_surface_write_to_png_stream(s, collect, &bytes);
+    cairo_surface_destroy(s);
+    return bytes;
+}
+} // namespace
+
+TEST(Bitmap, DecodesPngBytesWithSizeInPointsFromTheScaleFactor)
+{
+    const auto bytes = samplePng();
+    auto bitmap = qortk::Bitmap::fromPng(bytes);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->pixelWidth(), 6);
+    EXPECT_EQ(bitmap->pixelHeight(), 4);
+    bitmap->setScaleFactor(2.0);
+    EXPECT_DOUBLE_EQ(bitmap->width(), 3.0);
+    EXPECT_DOUBLE_EQ(bitmap->height(), 2.0);
+    EXPECT_EQ(bitmap->pixelRGBA(1, 1), 0xff0000ffu);
+    const uint32_t blue = bitmap->pixelRGBA(4, 2);
+    EXPECT_EQ(qortk::PixelAccess::blue(blue), 255);
+    EXPECT_NEAR(qortk::PixelAccess::alpha(blue), 128, 1);
+    EXPECT_EQ(bitmap->pixelRGBA(6, 0), 0u) << "outside the image";
+}
+
+TEST(Bitmap, RejectsBytesThatAreNotAWholePng)
+{
+    const auto bytes = samplePng();
+    EXPECT_EQ(qortk::Bitmap::fromPng({}), nullptr);
+    EXPECT_EQ(qortk::Bitmap::fromPng(std::span(bytes).first(8)), nullptr) << "signature only";
+    // Every cut of the file must fail cleanly (no read past the end).
+    for (size_t cut : {size_t(9), size_t(20), size_t(33), bytes.size() / 2, bytes.size() - 13, bytes.size() - 1})
+        EXPECT_EQ(qortk::Bitmap::fromPng(std::span(bytes).first(cut)), nullptr) << "cut at " << cut;
+    auto corrupt = bytes;
+    for (size_t i = 40; i < corrupt.size() - 12; i += 7)
+        corrupt[i] ^= 0x5a;
+    EXPECT_EQ(qortk::Bitmap::fromPng(corrupt), nullptr);
+    std::vector<uint8_t> text(200, 'x');
+    EXPECT_EQ(qortk::Bitmap::fromPng(text), nullptr);
+}
+
+TEST(Bitmap, BlankBitmapIsTransparentAndNeverEmpty)
+{
+    auto blank = qortk::Bitmap::blank(400, 350);
+    ASSERT_NE(blank, nullptr);
+    EXPECT_EQ(blank->pixelWidth(), 400);
+    EXPECT_EQ(blank->pixelRGBA(10, 10), 0u);
+    auto tiny = qortk::Bitmap::blank(0, -3);
+    ASSERT_NE(tiny, nullptr);
+    EXPECT_EQ(tiny->pixelWidth(), 1);
+    EXPECT_EQ(tiny->pixelHeight(), 1);
+}
