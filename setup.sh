@@ -65,7 +65,8 @@ case "$job" in
     if [ "$quick" -eq 0 ]; then
       configure_and_build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQOR_SANITIZE=ON -DQOR_BUILD_BENCH=OFF
       echo "== AddressSanitizer + UndefinedBehaviorSanitizer tests"
-      ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
+      ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        LSAN_OPTIONS=suppressions="$root/tests/support/lsan.supp" run_tests build/asan
       echo "== libFuzzer targets (clang, AddressSanitizer), 20000 executions each"
       tests/fuzz/run-fuzzers.sh --build build/fuzz --jobs "$jobs" --runs 20000
     fi ;;
