@@ -20,7 +20,7 @@ public:
         std::string note;
         int32_t flags;
     };
-    struct Trace
+    struct TraceRecord
     {
         int32_t priority;
         std::string message;
@@ -38,7 +38,7 @@ public:
     void setEcho(bool echo) { echo_ = echo; }
 
     std::vector<Assertion> assertions;
-    std::vector<struct Trace> traces;
+    std::vector<TraceRecord> traces;
 
 private:
     AAX_ICollection* collection_ = nullptr;

@@ -58,6 +58,7 @@ inline std::unique_ptr<AaxInstance> makeInstance(AaxHost& host, uint32_t stem, b
 // Replaces the instance's processor with a probe; the old one owns nothing outside the block.
 inline ProbeProcessor& installProbe(AaxInstance& instance)
 {
+    static_assert(sizeof(ProbeProcessor) <= QorAAXContext::kProcessorSize, "the probe must fit the host's block");
     return *new (instance.context().privateData(QorAAXContext::kProcessor)) ProbeProcessor();
 }
 

@@ -78,7 +78,9 @@ protected:
     {
         instance.reset();
         if (host)
+        {
             EXPECT_EQ(host->canUnloadNow(), 0);
+        }
     }
 
     std::unique_ptr<AaxHost> host;

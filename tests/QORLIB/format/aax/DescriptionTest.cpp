@@ -56,9 +56,13 @@ void expectLayout(const std::vector<AaxFieldCall>& calls, std::size_t from)
         EXPECT_EQ(c.field, expected[i].field) << i;
         EXPECT_EQ(c.size, expected[i].size) << i;
         if (c.kind == Kind::kDataInPort)
+        {
             EXPECT_EQ(c.type, 1);
+        }
         if (c.kind == Kind::kPrivateData)
+        {
             EXPECT_EQ(c.options, 0u);
+        }
     }
     EXPECT_EQ(calls[from + 4].meterIDs, expectedMeters());
     EXPECT_EQ(calls[from + 5].type, 0);
@@ -76,7 +80,7 @@ AaxProperties componentProperties(int32_t stem, const char* native)
             {14, int32_t(code("XRBa"))}};
 }
 
-std::string text(const AaxHostServices::Trace& t) { return t.message; }
+std::string text(const AaxHostServices::TraceRecord& t) { return t.message; }
 } // namespace
 
 TEST(AaxDescription, RecordedDescriptionMatchesTheRegistrationTables)
@@ -185,7 +189,9 @@ TEST(AaxDescription, MissingDescriptorOrDefinitionFailsWithNullObject)
         const auto& a = host.services().assertions;
         ASSERT_EQ(a.size(), definition ? 0u : 1u);
         if (!definition)
+        {
             EXPECT_EQ(a[0].note, "result == AAX_SUCCESS");
+        }
         const auto& t = host.services().traces;
         ASSERT_EQ(t.size(), 2u);
         EXPECT_EQ(text(t[0]), "AAX_CheckedResult - throwing AAX_ERROR_NULL_OBJECT");

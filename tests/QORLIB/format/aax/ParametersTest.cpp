@@ -317,16 +317,16 @@ TEST_F(AaxParameters, ProductStateRoundTripsBetweenInstances)
     ASSERT_EQ(b->saveChunk(kAll, again), AAX_SUCCESS);
     EXPECT_EQ(again.data, chunks[1].data);
 
-    // The restore re-sends each value as touch, set, release, tagged by the host as a chunk
-    // change; the same audio then comes out of both.
+    // The product chunk (restored last) re-sends each value as touch, set, release, which the
+    // host tags as a chunk change; the same audio then comes out of both.
     const auto& log = b->controller().log;
-    auto set = std::find_if(log.begin(), log.end(), [](const auto& e) {
+    auto set = std::find_if(log.rbegin(), log.rend(), [](const auto& e) {
         return e.kind == AaxAutomationEvent::kSet && e.id == kTime;
     });
-    ASSERT_NE(set, log.end());
-    ASSERT_NE(set, log.begin());
-    EXPECT_EQ((set - 1)->kind, AaxAutomationEvent::kTouch);
-    EXPECT_EQ((set + 1)->kind, AaxAutomationEvent::kRelease);
+    ASSERT_NE(set, log.rend());
+    ASSERT_NE(set, log.rbegin());
+    EXPECT_EQ((set + 1)->kind, AaxAutomationEvent::kTouch);
+    EXPECT_EQ((set - 1)->kind, AaxAutomationEvent::kRelease);
     EXPECT_EQ(set->source, AAX_eUpdateSource_Chunk);
     const auto signal = drums(8192, 44100.0, 11);
     EXPECT_EQ(run(*a, {signal, signal}, 512), run(*b, {signal, signal}, 512));

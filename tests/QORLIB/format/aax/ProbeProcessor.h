@@ -77,7 +77,7 @@ public:
         return n;
     }
 
-    static constexpr int kMaxCalls = 256;
+    static constexpr int kMaxCalls = 48;
     Call calls[kMaxCalls] = {};
     int callCount = 0;
     int processCalls = 0;

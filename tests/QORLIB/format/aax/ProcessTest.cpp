@@ -2,6 +2,7 @@
 // transport, packets and the private-data blocks; and no allocation on the audio path.
 #include "QORLIB/format/aax/Qor_Wrappers/QorAAXMailbox.h"
 #include "QORLIB/format/aax/Qor_Wrappers/QorAAXSharedBlock.h"
+#include "QORLIB/format/aax/sdk/AAX_IEffectParameters.h"
 #include "tests/QORLIB/format/aax/AaxTestSupport.h"
 #include "tests/support/AllocationCounter.h"
 #include "vellaCor/vellaCorEffect.h"
@@ -48,7 +49,7 @@ TEST(AaxProcess, SameSamplesAsTheEngineDirectly)
     ASSERT_NE(host, nullptr);
     const double rate = 48000.0;
     const int block = 256;
-    const auto left = drums(24000, rate, 3), right = drums(24000, rate, 4, 0.5f);
+    const auto left = drums(96 * block, rate, 3), right = drums(96 * block, rate, 4, 0.5f);
     for (int channels : {1, 2})
     {
         auto instance = makeInstance(*host, channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo);
@@ -83,7 +84,9 @@ TEST(AaxProcess, SameSamplesAsTheEngineDirectly)
         }
         EXPECT_EQ(out[0], expectL) << channels;
         if (channels == 2)
+        {
             EXPECT_EQ(out[1], expectR);
+        }
         EXPECT_NE(out[0], left); // it did compress
     }
 }
