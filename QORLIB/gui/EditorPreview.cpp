@@ -6,7 +6,14 @@
 #include "QORLIB/gui/toolkit/OffscreenBackend.h"
 #include "QORLIB/gui/toolkit/X11Window.h"
 
+#include <csignal>
 #include <cstdio>
+
+namespace
+{
+volatile std::sig_atomic_t gInterrupted = 0;
+extern "C" void interrupt(int) { gInterrupted = 1; }
+} // namespace
 
 int runEditorPreview(const std::string& screenshotPath, double zoom)
 {
@@ -41,7 +48,13 @@ int runEditorPreview(const std::string& screenshotPath, double zoom)
     auto* window = static_cast<qortk::X11Window*>(frame->platform());
     std::printf("editor window open (%d x %d pixels); close it to quit\n", frame->deviceWidth(), frame->deviceHeight());
     std::fflush(stdout);
-    window->runLoop();
+    // Ctrl+C or a kill closes the window as the close button does.
+    gInterrupted = 0;
+    std::signal(SIGINT, interrupt);
+    std::signal(SIGTERM, interrupt);
+    window->runLoop(&gInterrupted);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
     engine.close();
     return 0;
 }

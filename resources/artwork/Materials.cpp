@@ -36,7 +36,7 @@ void brushedMetal(Canvas& canvas, double x, double y, double w, double h, Rgba b
     const int stride = cairo_image_surface_get_stride(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     Noise noise(seed);
-    std::vector<double> streak(size_t(pw) + 0);
+    std::vector<double> streak(static_cast<size_t>(pw));
     double rowDrift = 0.0;
     for (int j = 0; j < ph; ++j)
     {
@@ -125,7 +125,7 @@ void spunDisc(cairo_t* cr, double cx, double cy, double r, Rgba base, double she
         const double a0 = 2 * M_PI * k / kWedges, a1 = 2 * M_PI * (k + 1.2) / kWedges;
         const double mid = (a0 + a1) / 2 - lightAngle;
         // Two highlights opposite each other, as on a turned surface.
-        const double lit = std::pow(std::abs(std::cos(mid)), 6.0) * (0.55 + 0.45 * std::cos(mid - 0.0));
+        const double lit = std::pow(std::abs(std::cos(mid)), 6.0) * (0.55 + 0.45 * std::cos(mid));
         const double v = sheen * lit;
         cairo_move_to(cr, cx, cy);
         cairo_arc(cr, cx, cy, r + 1, a0, a1);

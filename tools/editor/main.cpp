@@ -22,9 +22,9 @@ int main(int argc, char** argv)
             {
                 char* end = nullptr;
                 zoom = std::strtod(value.c_str(), &end);
-                if (end == value.c_str() || *end != '\0')
+                if (end == value.c_str() || *end != '\0' || !(zoom > 0.0))
                 {
-                    std::fprintf(stderr, "%s: --zoom wants a number, not '%s'\n", argv[0], value.c_str());
+                    std::fprintf(stderr, "%s: --zoom wants a zoom factor above 0 (0.7 to 4.0), not '%s'\n", argv[0], value.c_str());
                     return 2;
                 }
             }

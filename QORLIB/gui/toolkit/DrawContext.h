@@ -5,7 +5,6 @@
 #include "QORLIB/gui/toolkit/Rect.h"
 
 #include <string_view>
-#include <vector>
 
 typedef struct _cairo cairo_t;
 

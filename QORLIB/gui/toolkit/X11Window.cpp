@@ -376,9 +376,9 @@ void X11Window::idle()
     XFlush(display_);
 }
 
-int X11Window::runLoop()
+int X11Window::runLoop(const volatile std::sig_atomic_t* interrupted)
 {
-    while (!closeRequested_)
+    while (!closeRequested_ && !(interrupted && *interrupted))
     {
         idle();
         if (closeRequested_)

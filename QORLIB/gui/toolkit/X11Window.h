@@ -2,6 +2,7 @@
 
 #include "QORLIB/gui/toolkit/FramePlatform.h"
 
+#include <csignal>
 #include <memory>
 #include <string>
 
@@ -31,8 +32,9 @@ public:
 
     // Handles waiting events, fires due timers and repaints what is invalid.
     void idle();
-    // idle() until the user closes the top-level window (or stop() is called); returns 0.
-    int runLoop();
+    // idle() until the user closes the top-level window, stop() is called or the flag (set by
+    // a signal handler, say) becomes non-zero; returns 0.
+    int runLoop(const volatile std::sig_atomic_t* interrupted = nullptr);
     void stop() { closeRequested_ = true; }
     bool closeRequested() const { return closeRequested_; }
     unsigned long windowId() const { return window_; }
