@@ -8,7 +8,6 @@ std::atomic<int32_t> gLiveObjects{0};
 }
 
 Qor_AAX_LiveObject::Qor_AAX_LiveObject() { ++gLiveObjects; }
-Qor_AAX_LiveObject::Qor_AAX_LiveObject(const Qor_AAX_LiveObject&) { ++gLiveObjects; }
 Qor_AAX_LiveObject::~Qor_AAX_LiveObject() { --gLiveObjects; }
 
 int32_t Qor_AAX_LiveObject::count() { return gLiveObjects.load(); }

@@ -9,8 +9,8 @@ class Qor_AAX_LiveObject
 public:
     Qor_AAX_LiveObject();
     ~Qor_AAX_LiveObject();
-    Qor_AAX_LiveObject(const Qor_AAX_LiveObject&);
-    Qor_AAX_LiveObject& operator=(const Qor_AAX_LiveObject&) = default;
+    Qor_AAX_LiveObject(const Qor_AAX_LiveObject&) = delete;
+    Qor_AAX_LiveObject& operator=(const Qor_AAX_LiveObject&) = delete;
 
     static int32_t count();
 };

@@ -285,6 +285,26 @@ TEST(AaxProcess, MessageFromTheProcessorReachesTheMailboxAndIsCollected)
     EXPECT_EQ(mailbox.toController[0], 0);
 }
 
+// Lengths in the blocks are the host's memory; the procedure never reads or copies past the
+// 1024-byte buffers whatever they say.
+TEST(AaxProcess, OversizedMessageLengthsInTheBlocksAreCut)
+{
+    auto host = startedHost(builtModule());
+    ASSERT_NE(host, nullptr);
+    auto instance = makeInstance(*host, AAX_eStemFormat_Mono);
+    ASSERT_NE(instance, nullptr);
+    ProbeProcessor& probe = installProbe(*instance);
+    auto& mailbox = field<QorAAXMailbox>(*instance, QorAAXContext::kMailbox);
+    auto& bridge = *field<QorAAXSharedBlock>(*instance, QorAAXContext::kSharedBlock).bridgeObject();
+    mailbox.toProcessorLength = 5000;
+    bridge.outgoingLength = uint64_t(1) << 40;
+    silentBlock(*instance);
+    EXPECT_EQ(probe.messageLength, 1024);
+    EXPECT_EQ(mailbox.toProcessorLength, 0u);
+    EXPECT_EQ(mailbox.toControllerLength, 1024u);
+    EXPECT_EQ(bridge.outgoingLength, 0u);
+}
+
 TEST(AaxProcess, PrivateDataResetChecksBlockAndSize)
 {
     auto host = startedHost(builtModule());
