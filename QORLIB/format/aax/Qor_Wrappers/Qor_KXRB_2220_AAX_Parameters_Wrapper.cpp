@@ -15,7 +15,6 @@
 #include "vellaCor/vellaCorParameters.h"
 
 #include <cstring>
-#include <new>
 
 namespace
 {
