@@ -2,10 +2,10 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
+#include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -15,7 +15,7 @@ namespace
 bool onPath(const std::string& program)
 {
     const char* path = std::getenv("PATH");
-    std::string all = path ? path : "/usr/bin:/bin";
+    const std::string all = path ? path : "/usr/bin:/bin";
     size_t start = 0;
     while (start <= all.size())
     {
@@ -26,6 +26,21 @@ bool onPath(const std::string& program)
     }
     return false;
 }
+
+// Reads the display number that Xvfb writes once it accepts connections.
+std::string readDisplay(int fd, int timeoutMs)
+{
+    std::string number;
+    char c;
+    pollfd p{fd, POLLIN, 0};
+    while (poll(&p, 1, timeoutMs) > 0 && read(fd, &c, 1) == 1)
+    {
+        if (c == '\n')
+            return number;
+        number += c;
+    }
+    return {};
+}
 } // namespace
 
 XvfbServer::XvfbServer()
@@ -35,32 +50,35 @@ XvfbServer::XvfbServer()
         reason_ = "Xvfb is not installed (Debian package xvfb)";
         return;
     }
-    int display = -1;
-    for (int n = 91; n < 200 && display < 0; ++n)
-        if (!std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
-            !std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-            display = n;
-    if (display < 0)
+    // -displayfd lets Xvfb take a free display itself, so parallel test processes never share
+    // (or fight over) one server.
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
     {
-        reason_ = "no free X display number";
+        reason_ = "cannot make a pipe";
         return;
     }
-    const std::string name = ":" + std::to_string(display);
-    const char* argv[] = {"Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 3); // dup2 clears close-on-exec
+    const char* argv[] = {"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr};
     pid_t pid = -1;
-    if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+    const int spawned = posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (spawned != 0)
     {
+        close(fds[0]);
         reason_ = "cannot start Xvfb";
         return;
     }
-    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(display);
-    for (int i = 0; i < 100 && !std::filesystem::exists(socket); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    if (!std::filesystem::exists(socket))
+    const std::string number = readDisplay(fds[0], 10000);
+    close(fds[0]);
+    if (number.empty())
     {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
-        reason_ = "Xvfb did not come up on " + name;
+        reason_ = "Xvfb did not come up";
         return;
     }
     pid_ = pid;
@@ -69,6 +87,8 @@ XvfbServer::XvfbServer()
         hadDisplay_ = true;
         oldDisplay_ = old;
     }
+    std::string name = ":";
+    name += number;
     setenv("DISPLAY", name.c_str(), 1);
 }
 
