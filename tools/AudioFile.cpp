@@ -46,7 +46,10 @@ void writeAudioFileAtomically(const std::string& path, const AudioData& audio)
 {
     const fs::path target(path);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    hidden += ".tmp-XXXXXX";
+    std::string pattern = (folder / hidden).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
         throw CliError("cannot write '" + path + "': " + std::strerror(errno));

@@ -4,6 +4,10 @@
 #include "tools/VellaCorCommands.h"
 #include "vellaCor/vellaCorIdentity.h"
 
+#ifdef QOR_HAVE_EDITOR
+#include "QORLIB/gui/EditorPreview.h"
+#endif
+
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -40,6 +44,14 @@ int main(int argc, char** argv)
     CLI::App* curves = app.add_subcommand("curves", "Draw the gain curves and the valve transfer curves");
     curves->add_option("--plot", curvesPlot, "PNG file to write")->required();
 
+#ifdef QOR_HAVE_EDITOR
+    std::string screenshot;
+    double zoom = 0.0;
+    CLI::App* editor = app.add_subcommand("editor", "Show the editor in a window, or draw it into a PNG file");
+    editor->add_option("--screenshot", screenshot, "Draw the editor offscreen into this PNG file");
+    editor->add_option("--zoom", zoom, "Zoom 0.7 to 4.0 (default: the saved zoom)")->check(CLI::Range(0.7, 4.0));
+#endif
+
     try
     {
         app.parse(argc, argv);
@@ -68,6 +80,10 @@ int main(int argc, char** argv)
             return runPresets(json);
         if (curves->parsed())
             return runCurves(curvesPlot);
+#ifdef QOR_HAVE_EDITOR
+        if (editor->parsed())
+            return runEditorPreview(screenshot, zoom);
+#endif
     }
     catch (const CliError& e)
     {

@@ -246,3 +246,23 @@ TEST(CommandLine, PresetsAndCurves)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_GT(std::filesystem::file_size(png), 10000u);
 }
+
+#ifdef QOR_HAVE_EDITOR
+TEST(CommandLine, EditorScreenshotAtAZoom)
+{
+    qortest::TempDir dir;
+    const std::string png = (dir.path() / "editor.png").string();
+    auto r = qor({"editor", "--screenshot", png, "--zoom", "1.5"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = fileText(png);
+    ASSERT_GT(bytes.size(), 24u);
+    auto word = [&](size_t at)
+    { return uint32_t(uint8_t(bytes[at])) << 24 | uint32_t(uint8_t(bytes[at + 1])) << 16 |
+             uint32_t(uint8_t(bytes[at + 2])) << 8 | uint32_t(uint8_t(bytes[at + 3])); };
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    EXPECT_EQ(word(16), 600u); // 400 × 327 points at 1.5
+    EXPECT_EQ(word(20), 490u);
+    r = qor({"editor", "--screenshot", png, "--zoom", "9"});
+    EXPECT_EQ(r.exitCode, 2);
+}
+#endif
