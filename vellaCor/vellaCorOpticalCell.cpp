@@ -1,10 +1,10 @@
 #include "vellaCor/vellaCorOpticalCell.h"
 
+#include "vellaCor/vellaCorHeldSteps.h"
 #include "vellaCor/vellaCorKernelSteps.h"
 #include "vellaCor/vellaCorSmallAngle.h"
 
 #include <cmath>
-#include <cstring>
 
 using namespace vellaCorKernelSteps;
 
@@ -12,20 +12,12 @@ namespace
 {
 constexpr double kTwoPi = 6.283185307179586;
 
-typedef double Pair __attribute__((vector_size(16)));
-
 double floored(double envelope) { return envelope > kEnvelopeFloor ? envelope : kEnvelopeFloor; } // NaN too
 
-Pair pair(const double* p)
-{
-    Pair v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
 } // namespace
 
 void vellaCorOpticalCell::design(const BiquadFilter& optical, const double* fast, const double* slow, int n,
-                                 double timeScale, int steps)
+                                 double timeScale)
 {
     const double rate = optical.sampleRate;
     for (int i = 0; i < n; ++i)
@@ -54,68 +46,44 @@ void vellaCorOpticalCell::design(const BiquadFilter& optical, const double* fast
         const double x = d_[i + 2], x1 = d_[i + 1], x2 = d_[i];
         force_[0][i] = b1 * x1 + b0 * x + b0 * x2;
         force_[1][i] = b1 * x1 + b0 * x + b0 * x1;
-        second_[i] = b1 * x + b0 * x + b0 * x1;
-        held_[i] = b1 * x + b0 * x + b0 * x;
-    }
-    if (steps < 2)
-        return;
-
-    // An attack of N steps: one with the true x1, x2, one with x2 = x1, then N - 2 held steps.
-    heldSteps_.compute(a1_, a2_, n, steps - 2);
-    for (int i = 0; i < n; ++i)
-    {
-        using Map = vellaCorHeldSteps::Map;
-        Map held = heldSteps_.map(i);
-        held.f0 *= held_[i];
-        held.f1 *= held_[i];
-        const Map tail = vellaCorHeldSteps::compose(held, vellaCorHeldSteps::step(a1_[i], a2_[i], second_[i]));
-        const Map afterSingle = vellaCorHeldSteps::compose(tail, vellaCorHeldSteps::step(a1_[i], a2_[i], force_[0][i]));
-        const Map afterAttack = vellaCorHeldSteps::compose(tail, vellaCorHeldSteps::step(a1_[i], a2_[i], force_[1][i]));
-        rowY_[2 * i] = afterSingle.e00, rowY_[2 * i + 1] = afterSingle.e10; // the forcing only shifts
-        rowDelta_[2 * i] = afterSingle.e01, rowDelta_[2 * i + 1] = afterSingle.e11;
-        offset_[0][2 * i] = afterSingle.f0, offset_[0][2 * i + 1] = afterSingle.f1;
-        offset_[1][2 * i] = afterAttack.f0, offset_[1][2 * i + 1] = afterAttack.f1;
     }
 }
 
-void vellaCorOpticalCell::followRelease(BiquadFilter& optical, double& envelope, int n, double* out)
+void vellaCorOpticalCell::follow(BiquadFilter& optical, double& envelope, int n, int steps, double* out)
 {
     double y1 = optical.y1, y2 = optical.y2;
-    for (int i = 0; i < n; ++i)
-    {
-        double y = force_[0][i] - a1_[i] * y1 - a2_[i] * y2;
-        y = (y + 1e-25) - 1e-25;
-        y2 = y1;
-        y1 = y;
-        out[i] = floored(y);
-    }
-    optical.y1 = y1, optical.y2 = y2;
-    optical.x1 = d_[n + 1], optical.x2 = d_[n];
-    envelope = out[n - 1];
-}
-
-void vellaCorOpticalCell::follow(BiquadFilter& optical, double& envelope, int n, double* out)
-{
-    Pair y = {optical.y1, optical.y2};
     double env = envelope;
     int attacked = 0; // the last sample was an attack, so the filter's x2 is its x1
     for (int i = 0; i < n; ++i)
     {
         const double x = d_[i + 2];
-        double release = force_[attacked][i] - a1_[i] * y[0] - a2_[i] * y[1];
-        release = (release + 1e-25) - 1e-25;
-        const double delta = y[0] - y[1];
-        const Pair u = Pair{y[0], delta} + ((pair(rowY_ + 2 * i) * y[0] + pair(rowDelta_ + 2 * i) * delta) +
-                                            pair(offset_[attacked] + 2 * i));
-        const Pair attack = {u[0], u[0] - u[1]};
-        // Selected lane-wise without a branch: the comparison is close to a coin toss on noise.
-        const auto rising = Pair{x, x} > Pair{env, env};
-        y = rising ? attack : Pair{release, y[0]};
-        attacked = x > env;
-        env = floored(y[0]);
+        if (x > env && steps > 1) // one step on attack is the release step
+        {
+            // N steps: one with the true x1, x2, one with x2 = x1, then N - 2 with all inputs x.
+            using H = vellaCorHeldSteps;
+            const double a1 = a1_[i], a2 = a2_[i], b0 = b0_[i], b1 = b1_[i];
+            const double second = b1 * x + b0 * x + b0 * d_[i + 1];
+            const double held = b1 * x + b0 * x + b0 * x;
+            const H::Map all = H::compose(H::compose(H::power(a1, a2, held, steps - 2), H::step(a1, a2, second)),
+                                          H::step(a1, a2, force_[attacked][i]));
+            const double delta = y1 - y2;
+            const double y = y1 + ((all.e00 * y1 + all.e01 * delta) + all.f0);
+            y2 = y - (delta + ((all.e10 * y1 + all.e11 * delta) + all.f1));
+            y1 = y;
+            attacked = 1;
+        }
+        else
+        {
+            double y = force_[attacked][i] - a1_[i] * y1 - a2_[i] * y2;
+            y = (y + 1e-25) - 1e-25;
+            y2 = y1;
+            y1 = y;
+            attacked = 0;
+        }
+        env = floored(y1);
         out[i] = env;
     }
-    optical.y1 = y[0], optical.y2 = y[1];
+    optical.y1 = y1, optical.y2 = y2;
     optical.x1 = d_[n + 1], optical.x2 = attacked ? d_[n + 1] : d_[n];
     envelope = env;
 }
@@ -125,11 +93,8 @@ void vellaCorOpticalCell::run(BiquadFilter& optical, double& envelope, const dou
 {
     d_[0] = optical.x2;
     d_[1] = optical.x1;
-    design(optical, fast, slow, n, timeScale, steps);
-    if (steps < 2)
-        followRelease(optical, envelope, n, out);
-    else
-        follow(optical, envelope, n, out);
+    design(optical, fast, slow, n, timeScale);
+    follow(optical, envelope, n, steps, out);
     // The filter is left designed as for its last sample.
     const int last = n - 1;
     optical.frequency = fc_[last];

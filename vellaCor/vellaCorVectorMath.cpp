@@ -30,8 +30,8 @@ template <typename F> void apply(F f, const double* x, double* y, int n)
 } // namespace
 
 #if QOR_HAVE_SLEEF
-void atan(const double* x, double* y, int n) { apply(Sleef_atand2_u10, x, y, n); }
-void tanh(const double* x, double* y, int n) { apply(Sleef_tanhd2_u10, x, y, n); }
+void atan(const double* x, double* y, int n) { apply(Sleef_atand2_u35, x, y, n); }
+void tanh(const double* x, double* y, int n) { apply(Sleef_tanhd2_u35, x, y, n); }
 #else
 void atan(const double* x, double* y, int n) { apply([](double v) { return std::atan(v); }, x, y, n); }
 void tanh(const double* x, double* y, int n) { apply([](double v) { return std::tanh(v); }, x, y, n); }
