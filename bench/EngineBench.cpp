@@ -1,5 +1,5 @@
 // Seconds per sample frame (shown with an SI prefix, "n" = ns) of the 32-bit path at 48 kHz,
-// in 512-frame blocks.
+// in 512-frame blocks; the fast kernel, and the reference kernel for comparison.
 #include "bench/BenchSignals.h"
 #include "vellaCor/vellaCorEffect.h"
 
@@ -18,9 +18,11 @@ enum class Run
     Bypass
 };
 
-void runEngine(benchmark::State& state, const std::vector<float>& signal, bool stereo, double attackRatio, Run run)
+void runEngine(benchmark::State& state, const std::vector<float>& signal, bool stereo, double attackRatio, Run run,
+               vellaCorEffect::Kernel kernel = vellaCorEffect::Kernel::Fast)
 {
     vellaCorEffect e;
+    e.setKernel(kernel);
     e.setSampleRate(qorbench::kRate);
     e.setParameter(3, attackRatio);
     e.reset();
@@ -55,11 +57,22 @@ const std::vector<float>& drums()
     return s;
 }
 
+const std::vector<float>& pink()
+{
+    static const std::vector<float> s = qorbench::pinkNoise(kFrames + kBlock);
+    return s;
+}
+
+constexpr auto kReference = vellaCorEffect::Kernel::Reference;
+
 void SineDefaultsMono(benchmark::State& s) { runEngine(s, sine(), false, 0.5, Run::Process); }
 void SineDefaultsStereo(benchmark::State& s) { runEngine(s, sine(), true, 0.5, Run::Process); }
 void DrumsAttackX025Mono(benchmark::State& s) { runEngine(s, drums(), false, 0.0, Run::Process); }
 void DrumsAttackX025Stereo(benchmark::State& s) { runEngine(s, drums(), true, 0.0, Run::Process); }
 void DrumsDefaultsStereo(benchmark::State& s) { runEngine(s, drums(), true, 0.5, Run::Process); }
+void PinkDefaultsStereo(benchmark::State& s) { runEngine(s, pink(), true, 0.5, Run::Process); }
+void ReferenceDrumsDefaultsStereo(benchmark::State& s) { runEngine(s, drums(), true, 0.5, Run::Process, kReference); }
+void ReferenceDrumsAttackX025Stereo(benchmark::State& s) { runEngine(s, drums(), true, 0.0, Run::Process, kReference); }
 void BypassMono(benchmark::State& s) { runEngine(s, drums(), false, 0.5, Run::Bypass); }
 void BypassStereo(benchmark::State& s) { runEngine(s, drums(), true, 0.5, Run::Bypass); }
 } // namespace
@@ -69,6 +82,9 @@ BENCHMARK(SineDefaultsStereo)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrumsAttackX025Mono)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrumsAttackX025Stereo)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrumsDefaultsStereo)->Unit(benchmark::kMillisecond);
+BENCHMARK(PinkDefaultsStereo)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReferenceDrumsDefaultsStereo)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReferenceDrumsAttackX025Stereo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BypassMono)->Unit(benchmark::kMillisecond);
 BENCHMARK(BypassStereo)->Unit(benchmark::kMillisecond);
 

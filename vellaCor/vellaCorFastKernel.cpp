@@ -22,60 +22,58 @@ Pair smoothGains(Pair gains, Pair targets)
 }
 } // namespace
 
-template <typename Sample> void vellaCorFastKernel::driveMono(vellaCorEffect& e, const Sample* in, int n)
+template <typename Sample> void vellaCorFastKernel::drive(vellaCorEffect& e, const Sample* const* in, int channels, int n)
 {
+    // The smoothers and the dither generator are recursions of their own: a loop for them, then
+    // the driven samples several at a time.
     Pair gains = {e.drive_, e.outputGain_};
     const Pair targets = {e.driveTarget_, e.outputTarget_};
     uint32_t noise[3] = {e.noise_[0], e.noise_[1], e.noise_[2]};
+    for (int i = 0; i < n; ++i)
+    {
+        gains = smoothGains(gains, targets);
+        drive_[i] = gains[0];
+        output_[i] = gains[1];
+        for (int c = 0; c < channels; ++c) // left first
+            x_[c][i] = nextNoise(noise);
+    }
+    e.drive_ = gains[0];
+    e.outputGain_ = gains[1];
+    std::copy(noise, noise + 3, e.noise_);
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < n; ++i)
+            x_[c][i] = driven(x_[c][i], drive_[i], readSample(double(in[c][i])));
+}
+
+void vellaCorFastKernel::detectMono(vellaCorEffect& e, int n)
+{
     BiquadFilter side = e.sidechainLeft_;
     vellaCorBiquadPair envelopes(e.fastEnvelope_, e.slowEnvelope_);
     double* d = optical_.detector();
     for (int i = 0; i < n; ++i)
     {
-        gains = smoothGains(gains, targets);
-        drive_[i] = gains[0];
-        output_[i] = gains[1];
-        const double x = driven(nextNoise(noise), gains[0], readSample(double(in[i])));
-        x_[0][i] = x;
-        d[i] = std::fabs(side.process(x));
+        d[i] = std::fabs(side.process(x_[0][i]));
         const Pair fs = envelopes.process(Pair{d[i], d[i]});
         fast_[i] = fs[0];
         slow_[i] = fs[1];
     }
-    e.drive_ = gains[0];
-    e.outputGain_ = gains[1];
-    std::copy(noise, noise + 3, e.noise_);
     e.sidechainLeft_ = side;
     envelopes.store(e.fastEnvelope_, e.slowEnvelope_);
 }
 
-template <typename Sample>
-void vellaCorFastKernel::driveStereo(vellaCorEffect& e, const Sample* inL, const Sample* inR, int n)
+void vellaCorFastKernel::detectStereo(vellaCorEffect& e, int n)
 {
-    Pair gains = {e.drive_, e.outputGain_};
-    const Pair targets = {e.driveTarget_, e.outputTarget_};
-    uint32_t noise[3] = {e.noise_[0], e.noise_[1], e.noise_[2]};
     vellaCorBiquadPair sides(e.sidechainLeft_, e.sidechainRight_);
     vellaCorBiquadPair envelopes(e.fastEnvelope_, e.slowEnvelope_);
     double* d = optical_.detector();
     for (int i = 0; i < n; ++i)
     {
-        gains = smoothGains(gains, targets);
-        drive_[i] = gains[0];
-        output_[i] = gains[1];
-        const double xl = driven(nextNoise(noise), gains[0], readSample(double(inL[i])));
-        const double xr = driven(nextNoise(noise), gains[0], readSample(double(inR[i])));
-        x_[0][i] = xl;
-        x_[1][i] = xr;
-        const Pair h = sides.process(Pair{xl, xr});
+        const Pair h = sides.process(Pair{x_[0][i], x_[1][i]});
         d[i] = kStereoPowerScale * (h[0] * h[0] + h[1] * h[1]);
         const Pair fs = envelopes.process(Pair{d[i], d[i]});
         fast_[i] = fs[0];
         slow_[i] = fs[1];
     }
-    e.drive_ = gains[0];
-    e.outputGain_ = gains[1];
-    std::copy(noise, noise + 3, e.noise_);
     sides.store(e.sidechainLeft_, e.sidechainRight_);
     envelopes.store(e.fastEnvelope_, e.slowEnvelope_);
 }
@@ -167,7 +165,9 @@ void vellaCorFastKernel::runMono(vellaCorEffect& e, const Sample* in, Sample* ou
     for (int32_t pos = 0; pos < n; pos += kChunk)
     {
         const int m = int(std::min<int32_t>(kChunk, n - pos));
-        driveMono(e, in + pos, m);
+        const Sample* channel[1] = {in + pos};
+        drive(e, channel, 1, m);
+        detectMono(e, m);
         optical_.run(e.optical_, e.opticalEnvelope_, fast_, slow_, m, e.timeScale_, attackSteps, envelope_);
         computeGain(e, m);
         shape(e, x_[0], y_[0], m);
@@ -186,7 +186,9 @@ void vellaCorFastKernel::runStereo(vellaCorEffect& e, const Sample* inL, const S
     for (int32_t pos = 0; pos < n; pos += kChunk)
     {
         const int m = int(std::min<int32_t>(kChunk, n - pos));
-        driveStereo(e, inL + pos, inR + pos, m);
+        const Sample* channels[2] = {inL + pos, inR + pos};
+        drive(e, channels, 2, m);
+        detectStereo(e, m);
         optical_.run(e.optical_, e.opticalEnvelope_, fast_, slow_, m, e.timeScale_, attackSteps, envelope_);
         computeGain(e, m);
         shape(e, x_[0], y_[0], m);

@@ -22,8 +22,11 @@ public:
                    int32_t attackSteps);
 
 private:
-    template <typename Sample> void driveMono(vellaCorEffect& e, const Sample* in, int n);
-    template <typename Sample> void driveStereo(vellaCorEffect& e, const Sample* inL, const Sample* inR, int n);
+    // Smoothed gains, dither and the driven samples x_ of one or two channels.
+    template <typename Sample> void drive(vellaCorEffect& e, const Sample* const* in, int channels, int n);
+    // The side-chain and the fast and slow envelopes: the detector values and fast_, slow_.
+    void detectMono(vellaCorEffect& e, int n);
+    void detectStereo(vellaCorEffect& e, int n);
     void computeGain(vellaCorEffect& e, int n);
     // gain_ from s = √envelope and the transcendental terms in atan_ and tanh_.
     template <int Ratio> void curve(const double* s, int n);

@@ -22,9 +22,8 @@ inline constexpr double kStereoPowerScale = 0.7071;
 // NaN and infinite samples carry no level; they count as silence.
 inline double readSample(double v)
 {
-    if (!std::isfinite(v))
-        return 0.0;
-    return std::clamp(v, -kMaxInputMagnitude, kMaxInputMagnitude);
+    const double clamped = v < -kMaxInputMagnitude ? -kMaxInputMagnitude : v > kMaxInputMagnitude ? kMaxInputMagnitude : v;
+    return std::isfinite(v) ? clamped : 0.0;
 }
 
 // One value of the three-word dither generator, 0 .. 1.

@@ -30,8 +30,17 @@ template <typename F> void apply(F f, const double* x, double* y, int n)
 } // namespace
 
 #if QOR_HAVE_SLEEF
-void atan(const double* x, double* y, int n) { apply(Sleef_atand2_u35, x, y, n); }
-void tanh(const double* x, double* y, int n) { apply(Sleef_tanhd2_u35, x, y, n); }
+void atanAvx2(const double* x, double* y, int n);
+void tanhAvx2(const double* x, double* y, int n);
+
+namespace
+{
+// Decided once at load, off the processing thread.
+const bool kAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+} // namespace
+
+void atan(const double* x, double* y, int n) { kAvx2 ? atanAvx2(x, y, n) : apply(Sleef_atand2_u35, x, y, n); }
+void tanh(const double* x, double* y, int n) { kAvx2 ? tanhAvx2(x, y, n) : apply(Sleef_tanhd2_u35, x, y, n); }
 #else
 void atan(const double* x, double* y, int n) { apply([](double v) { return std::atan(v); }, x, y, n); }
 void tanh(const double* x, double* y, int n) { apply([](double v) { return std::tanh(v); }, x, y, n); }
