@@ -18,8 +18,10 @@ inline constexpr const char* kManualPathValue = "ManualPath";
 
 int setGlobalSetting(int number, double value);   // status: 0 success
 int getGlobalSetting(int number, double& value);   // value changed only when a valid number was read
-int& hintsFlag();    // process-wide, read from the store once at load (start-up rule)
-int& zoomPercent();  // process-wide zoom percent, read once at load
+// Process-wide values, read from the store once per process at first use (hints first, then
+// zoom), so that nothing touches the store before the host or a test has set the environment.
+int& hintsFlag();    // 1 hints shown, 0 hidden
+int& zoomPercent();  // 70..400
 
 // A zoom factor of 0.01 or less (or NaN) means 1.0; others are clamped to 0.7..4.0.
 double clampZoomFactor(double factor);
