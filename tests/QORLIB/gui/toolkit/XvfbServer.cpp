@@ -1,5 +1,7 @@
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
 
+#include "QORLIB/platform/QorProcessRunner.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -12,21 +14,6 @@ extern char** environ;
 
 namespace
 {
-bool onPath(const std::string& program)
-{
-    const char* path = std::getenv("PATH");
-    const std::string all = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= all.size())
-    {
-        const size_t end = std::min(all.find(':', start), all.size());
-        if (access((all.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0)
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 // Reads the display number that Xvfb writes once it accepts connections.
 std::string readDisplay(int fd, int timeoutMs)
 {
@@ -45,7 +32,7 @@ std::string readDisplay(int fd, int timeoutMs)
 
 XvfbServer::XvfbServer()
 {
-    if (!onPath("Xvfb"))
+    if (!QorProcessRunner::onPath("Xvfb"))
     {
         reason_ = "Xvfb is not installed (Debian package xvfb)";
         return;
@@ -61,7 +48,10 @@ XvfbServer::XvfbServer()
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], 3); // dup2 clears close-on-exec
-    const char* argv[] = {"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr};
+    // -noreset: by default the server resets when its last client leaves, and a test that
+    // connects during the reset is refused.
+    const char* argv[] = {"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
+                          nullptr};
     pid_t pid = -1;
     const int spawned = posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
