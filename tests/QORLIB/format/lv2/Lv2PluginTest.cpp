@@ -77,8 +77,9 @@ TEST_F(Lv2Plugin, BothPluginsAreFoundWithTheirPorts)
         {"gain_reduction", 0, 1, std::numeric_limits<float>::quiet_NaN(), {}},
     };
     LilvNode* enabled = world.uri(LV2_CORE__enabled);
-    LilvNode* designation = world.uri(LV2_CORE__designation);
     LilvNode* hardRt = world.uri(LV2_CORE__hardRTCapable);
+    LilvNode* audioClass = world.uri(LILV_URI_AUDIO_PORT);
+    LilvNode* inputClass = world.uri(LV2_CORE__InputPort);
     for (int stereo = 0; stereo < 2; ++stereo)
     {
         const LilvPlugin* p = world.plugin(kUris[stereo]);
@@ -89,8 +90,7 @@ TEST_F(Lv2Plugin, BothPluginsAreFoundWithTheirPorts)
         LilvNodes* features = lilv_plugin_get_optional_features(p);
         EXPECT_TRUE(lilv_nodes_contains(features, hardRt));
         lilv_nodes_free(features);
-        EXPECT_EQ(lilv_plugin_get_num_ports_of_class(p, world.uri(LILV_URI_AUDIO_PORT), nullptr),
-                  stereo ? 4u : 2u);
+        EXPECT_EQ(lilv_plugin_get_num_ports_of_class(p, audioClass, nullptr), stereo ? 4u : 2u);
         for (size_t i = 0; i < controls.size(); ++i)
         {
             const Expected& c = controls[i];
@@ -122,7 +122,7 @@ TEST_F(Lv2Plugin, BothPluginsAreFoundWithTheirPorts)
             lilv_scale_points_free(points);
             EXPECT_EQ(labels, c.points);
         }
-        const LilvPort* enabledPort = lilv_plugin_get_port_by_designation(p, world.uri(LV2_CORE__InputPort), enabled);
+        const LilvPort* enabledPort = lilv_plugin_get_port_by_designation(p, inputClass, enabled);
         ASSERT_NE(enabledPort, nullptr);
         EXPECT_EQ(lilv_port_get_index(p, enabledPort), 7u);
         const char* const audio[2][4] = {{"in", "out"}, {"in_l", "in_r", "out_l", "out_r"}};
@@ -130,9 +130,8 @@ TEST_F(Lv2Plugin, BothPluginsAreFoundWithTheirPorts)
             EXPECT_STREQ(lilv_node_as_string(lilv_port_get_symbol(p, lilv_plugin_get_port_by_index(p, 9 + a))),
                          audio[stereo][a]);
     }
-    lilv_node_free(enabled);
-    lilv_node_free(designation);
-    lilv_node_free(hardRt);
+    for (LilvNode* n : {enabled, hardRt, audioClass, inputClass})
+        lilv_node_free(n);
 }
 
 TEST_F(Lv2Plugin, FactoryPresetsAreListedWithTheirValues)
