@@ -8,12 +8,8 @@ AAX_Result AAX_CEffectDirectData::Initialize(IACFUnknown* controller)
 {
     if (controller == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
-    void* found = nullptr;
-    if (controller->QueryInterface(IID_IAAXControllerV1, &found) == ACF_OK)
-        controller_ = static_cast<AAX_IController*>(found);
-    found = nullptr;
-    if (controller->QueryInterface(IID_IAAXEffectParametersV1, &found) == ACF_OK)
-        parameters_ = static_cast<AAX_IEffectParameters*>(found);
+    controller_ = ACFQueryInterface<AAX_IController>(controller, IID_IAAXControllerV1);
+    parameters_ = ACFQueryInterface<AAX_IEffectParameters>(controller, IID_IAAXEffectParametersV1);
     return AAX_SUCCESS;
 }
 

@@ -13,12 +13,8 @@ AAX_Result AAX_CEffectParameters::Initialize(IACFUnknown* controller)
 {
     if (controller == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
-    void* found = nullptr;
-    if (controller->QueryInterface(IID_IAAXControllerV1, &found) == ACF_OK)
-        controller_ = static_cast<AAX_IController*>(found);
-    found = nullptr;
-    if (controller->QueryInterface(IID_IAAXAutomationDelegateV1, &found) == ACF_OK)
-        automation_ = static_cast<AAX_IAutomationDelegate*>(found);
+    controller_ = ACFQueryInterface<AAX_IController>(controller, IID_IAAXControllerV1);
+    automation_ = ACFQueryInterface<AAX_IAutomationDelegate>(controller, IID_IAAXAutomationDelegateV1);
     mParameterManager.Initialize(automation_);
     mPacketDispatcher.Initialize(controller_, &mParameterManager);
     return EffectInit();

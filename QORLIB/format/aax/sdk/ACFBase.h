@@ -34,6 +34,13 @@ protected:
     ~IACFUnknown() = default; // objects go through Release, never through delete
 };
 
+// The interface iid of an object as T, or null when it has none.
+template <class T> T* ACFQueryInterface(IACFUnknown* object, const acfIID& iid)
+{
+    void* found = nullptr;
+    return object->QueryInterface(iid, &found) == ACF_OK ? static_cast<T*>(found) : nullptr;
+}
+
 // What a module hands back from registration: the host's record of the plug-in.
 class IACFPluginDefinition : public IACFUnknown
 {
