@@ -1,11 +1,11 @@
 #include "vellaCor/vellaCorFastKernel.h"
 
-#include "vellaCor/vellaCorBiquadPair.h"
 #include "vellaCor/vellaCorEffect.h"
 #include "vellaCor/vellaCorKernelSteps.h"
 #include "vellaCor/vellaCorVectorMath.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 using namespace vellaCorKernelSteps;
@@ -15,70 +15,132 @@ namespace
 typedef double Pair __attribute__((vector_size(16)));
 
 // Drive and output gain glide together, one per lane.
-Pair smoothGains(Pair gains, Pair targets)
+Pair smoothTowards(Pair gains, Pair targets)
 {
     const Pair v = (targets - gains) * kSmoothing + gains;
     return (v + kGainFlush) - kGainFlush;
 }
+
+bool sameBits(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
 } // namespace
 
-template <typename Sample> void vellaCorFastKernel::drive(vellaCorEffect& e, const Sample* const* in, int channels, int n)
+void vellaCorFastKernel::smoothGains(vellaCorEffect& e, int n)
 {
-    // The smoothers and the dither generator are recursions of their own: a loop for them, then
-    // the driven samples several at a time.
     Pair gains = {e.drive_, e.outputGain_};
     const Pair targets = {e.driveTarget_, e.outputTarget_};
-    uint32_t noise[3] = {e.noise_[0], e.noise_[1], e.noise_[2]};
-    for (int i = 0; i < n; ++i)
+    int i = 0;
+    for (; i < n; ++i)
     {
-        gains = smoothGains(gains, targets);
+        const Pair next = smoothTowards(gains, targets);
+        // A step that changes nothing changes nothing ever after: the glide has settled.
+        if (sameBits(next[0], gains[0]) && sameBits(next[1], gains[1]))
+            break;
+        gains = next;
         drive_[i] = gains[0];
         output_[i] = gains[1];
-        for (int c = 0; c < channels; ++c) // left first
-            x_[c][i] = nextNoise(noise);
+    }
+    for (; i < n; ++i)
+    {
+        drive_[i] = gains[0];
+        output_[i] = gains[1];
     }
     e.drive_ = gains[0];
     e.outputGain_ = gains[1];
+}
+
+void vellaCorFastKernel::makeNoise(uint32_t (&state)[3], int channels, int n)
+{
+    for (int i = 0; i < n; ++i)
+        for (int c = 0; c < channels; ++c)
+            noise_[c][i] = nextNoise(state);
+}
+
+namespace
+{
+// The feedback half of a biquad section, y = forced - a1·y1 - a2·y2, for one filter (V = double)
+// or two at once (V = Pair): BiquadFilter::process with its feed-forward sum formed beforehand,
+// which changes no value. Only y1, y2 are carried from sample to sample.
+template <typename V> struct Feedback
+{
+    V a1, a2, y1, y2;
+
+    V step(V forced)
+    {
+        V y = forced - a1 * y1 - a2 * y2;
+        y = (y + 1e-25) - 1e-25;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+};
+
+// The feed-forward sum of a filter for the sample at x, whose two predecessors precede it.
+double forcing(const BiquadFilter& f, const double* x) { return f.b1 * x[-1] + f.b0 * x[0] + f.b2 * x[-2]; }
+
+void storeInputs(BiquadFilter& f, const double* x, int n) { f.x1 = x[n - 1], f.x2 = x[n - 2]; }
+} // namespace
+
+template <int Channels> QOR_KERNEL_CLONES void vellaCorFastKernel::detect(vellaCorEffect& e, int n, int metered, int ahead)
+{
+    BiquadFilter* const sides[2] = {&e.sidechainLeft_, &e.sidechainRight_};
+    BiquadFilter& fast = e.fastEnvelope_;
+    BiquadFilter& slow = e.slowEnvelope_;
+    BiquadFilter& meter = e.meter_;
+    for (int c = 0; c < Channels; ++c)
+        x_[c][-2] = sides[c]->x2, x_[c][-1] = sides[c]->x1;
+    gain_[-2] = meter.x2, gain_[-1] = meter.x1;
+
+    const BiquadFilter& l = *sides[0];
+    const BiquadFilter& r = *sides[Channels - 1];
+    Feedback<Pair> side = {{l.a1, r.a1}, {l.a2, r.a2}, {l.y1, r.y1}, {l.y2, r.y2}};
+    Feedback<Pair> envelopes = {{fast.a1, slow.a1}, {fast.a2, slow.a2}, {fast.y1, slow.y1}, {fast.y2, slow.y2}};
+    const Pair eb0 = {fast.b0, slow.b0}, eb1 = {fast.b1, slow.b1}, eb2 = {fast.b2, slow.b2};
+    Pair d1 = {fast.x1, slow.x1}, d2 = {fast.x2, slow.x2};
+    Feedback<double> gains = {meter.a1, meter.a2, meter.y1, meter.y2};
+    uint32_t noise[3] = {e.noise_[0], e.noise_[1], e.noise_[2]};
+    double* d = optical_.detector();
+    for (int i = 0; i < n; ++i)
+    {
+        double level;
+        if constexpr (Channels == 2)
+        {
+            const Pair h = side.step(Pair{forcing(l, x_[0] + i), forcing(r, x_[1] + i)});
+            level = kStereoPowerScale * (h[0] * h[0] + h[1] * h[1]);
+        }
+        else
+        {
+            level = std::fabs(side.step(Pair{forcing(l, x_[0] + i), 0.0})[0]);
+        }
+        d[i] = level;
+        const Pair dv = {level, level};
+        const Pair fs = envelopes.step(eb1 * d1 + eb0 * dv + eb2 * d2);
+        d2 = d1;
+        d1 = dv;
+        fast_[i] = fs[0];
+        slow_[i] = fs[1];
+        if (i < metered)
+            gains.step(forcing(meter, gain_ + i));
+        if (i < ahead)
+            for (int c = 0; c < Channels; ++c)
+                noise_[c][i] = nextNoise(noise);
+    }
+    for (int i = n; i < metered; ++i)
+        gains.step(forcing(meter, gain_ + i));
+
+    for (int c = 0; c < Channels; ++c)
+    {
+        storeInputs(*sides[c], x_[c], n);
+        sides[c]->y1 = side.y1[c], sides[c]->y2 = side.y2[c];
+    }
+    fast.x1 = d1[0], fast.x2 = d2[0], fast.y1 = envelopes.y1[0], fast.y2 = envelopes.y2[0];
+    slow.x1 = d1[1], slow.x2 = d2[1], slow.y1 = envelopes.y1[1], slow.y2 = envelopes.y2[1];
+    if (metered > 0)
+        storeInputs(meter, gain_, metered);
+    meter.y1 = gains.y1, meter.y2 = gains.y2;
     std::copy(noise, noise + 3, e.noise_);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < n; ++i)
-            x_[c][i] = driven(x_[c][i], drive_[i], readSample(double(in[c][i])));
 }
 
-void vellaCorFastKernel::detectMono(vellaCorEffect& e, int n)
-{
-    BiquadFilter side = e.sidechainLeft_;
-    vellaCorBiquadPair envelopes(e.fastEnvelope_, e.slowEnvelope_);
-    double* d = optical_.detector();
-    for (int i = 0; i < n; ++i)
-    {
-        d[i] = std::fabs(side.process(x_[0][i]));
-        const Pair fs = envelopes.process(Pair{d[i], d[i]});
-        fast_[i] = fs[0];
-        slow_[i] = fs[1];
-    }
-    e.sidechainLeft_ = side;
-    envelopes.store(e.fastEnvelope_, e.slowEnvelope_);
-}
-
-void vellaCorFastKernel::detectStereo(vellaCorEffect& e, int n)
-{
-    vellaCorBiquadPair sides(e.sidechainLeft_, e.sidechainRight_);
-    vellaCorBiquadPair envelopes(e.fastEnvelope_, e.slowEnvelope_);
-    double* d = optical_.detector();
-    for (int i = 0; i < n; ++i)
-    {
-        const Pair h = sides.process(Pair{x_[0][i], x_[1][i]});
-        d[i] = kStereoPowerScale * (h[0] * h[0] + h[1] * h[1]);
-        const Pair fs = envelopes.process(Pair{d[i], d[i]});
-        fast_[i] = fs[0];
-        slow_[i] = fs[1];
-    }
-    sides.store(e.sidechainLeft_, e.sidechainRight_);
-    envelopes.store(e.fastEnvelope_, e.slowEnvelope_);
-}
-
-template <int Ratio> void vellaCorFastKernel::curve(const double* s, int n)
+template <int Ratio> QOR_KERNEL_CLONES void vellaCorFastKernel::curve(const double* s, int n)
 {
     for (int i = 0; i < n; ++i)
     {
@@ -87,7 +149,7 @@ template <int Ratio> void vellaCorFastKernel::curve(const double* s, int n)
     }
 }
 
-void vellaCorFastKernel::computeGain(vellaCorEffect& e, int n)
+QOR_KERNEL_CLONES void vellaCorFastKernel::computeGain(vellaCorEffect& e, int n)
 {
     const int32_t ratio = e.ratioIndex_;
     double* s = gain_; // √envelope first, the gain in its place below
@@ -113,92 +175,70 @@ void vellaCorFastKernel::computeGain(vellaCorEffect& e, int n)
     default: curve<6>(s, n); break;
     }
     e.inverseDrive_ = inverse_[n - 1];
-
-    BiquadFilter meter = e.meter_;
-    for (int i = 0; i < n; ++i)
-        meter.process(gain_[i]);
-    e.meterGain_ = meter.y1;
-    e.meter_ = meter;
 }
 
-void vellaCorFastKernel::applyValve(double* y, int n, double a, double b)
-{
-    // Each half of the curve runs over only the samples of its sign; both lists are written and
-    // the one that the sign picks moves on, so there is no branch on the audio.
-    int positives = 0, negatives = 0;
-    for (int i = 0; i < n; ++i)
-    {
-        const double v = y[i];
-        positive_[positives] = a * v;
-        positiveAt_[positives] = i;
-        negative_[negatives] = -a * v * 0.64;
-        negativeAt_[negatives] = i;
-        const int isNegative = !(v >= 0.0);
-        positives += 1 - isNegative;
-        negatives += isNegative;
-    }
-    vellaCorVectorMath::atan(positive_, positive_, positives);
-    vellaCorVectorMath::tanh(negative_, negative_, negatives);
-    for (int k = 0; k < positives; ++k)
-        y[positiveAt_[k]] = positive_[k] * b;
-    for (int k = 0; k < negatives; ++k)
-        y[negativeAt_[k]] = -negative_[k] * b / 0.64;
-}
-
-void vellaCorFastKernel::shape(const vellaCorEffect& e, const double* x, double* y, int n)
+QOR_KERNEL_CLONES void vellaCorFastKernel::shape(const vellaCorEffect& e, const double* x, double* y, int n)
 {
     for (int i = 0; i < n; ++i)
         y[i] = gain_[i] * x[i];
     if (e.mode_ == 2)
     {
         const double headroom = vellaCorEffect::valveHeadroom(e.ratioIndex_);
-        applyValve(y, n, (1.0 / headroom) * e.valveInputScale_, headroom * e.valveOutputScale_);
+        vellaCorVectorMath::valve(y, n, (1.0 / headroom) * e.valveInputScale_, headroom * e.valveOutputScale_);
     }
     for (int i = 0; i < n; ++i)
         y[i] = y[i] * inverse_[i] * output_[i];
+}
+
+template <int Channels, typename Sample>
+QOR_KERNEL_CLONES void vellaCorFastKernel::run(vellaCorEffect& e, const Sample* const* in, Sample* const* out, int32_t n,
+                             int32_t attackSteps)
+{
+    makeNoise(e.noise_, Channels, int(std::min<int32_t>(kChunk, n)));
+    int metered = 0; // gains of the previous chunk not yet through the meter
+    for (int32_t pos = 0; pos < n; pos += kChunk)
+    {
+        const int m = int(std::min<int32_t>(kChunk, n - pos));
+        const int ahead = int(std::min<int32_t>(kChunk, n - pos - m));
+        smoothGains(e, m);
+        for (int c = 0; c < Channels; ++c)
+            for (int i = 0; i < m; ++i)
+                x_[c][i] = driven(noise_[c][i], drive_[i], readSample(double(in[c][pos + i])));
+        detect<Channels>(e, m, metered, ahead);
+        optical_.run(e.optical_, e.opticalEnvelope_, fast_, slow_, m, e.timeScale_, attackSteps, envelope_);
+        computeGain(e, m);
+        for (int c = 0; c < Channels; ++c)
+        {
+            shape(e, x_[c], y_[c], m);
+            for (int i = 0; i < m; ++i)
+                out[c][pos + i] = Sample(y_[c][i]);
+        }
+        if (Channels == 1 && out[1] != out[0])
+            std::copy(out[0] + pos, out[0] + pos + m, out[1] + pos);
+        metered = m;
+    }
+    BiquadFilter& meter = e.meter_;
+    for (int i = 0; i < metered; ++i)
+        meter.process(gain_[i]);
+    e.meterGain_ = meter.y1;
 }
 
 template <typename Sample>
 void vellaCorFastKernel::runMono(vellaCorEffect& e, const Sample* in, Sample* outL, Sample* outR, int32_t n,
                                  int32_t attackSteps)
 {
-    for (int32_t pos = 0; pos < n; pos += kChunk)
-    {
-        const int m = int(std::min<int32_t>(kChunk, n - pos));
-        const Sample* channel[1] = {in + pos};
-        drive(e, channel, 1, m);
-        detectMono(e, m);
-        optical_.run(e.optical_, e.opticalEnvelope_, fast_, slow_, m, e.timeScale_, attackSteps, envelope_);
-        computeGain(e, m);
-        shape(e, x_[0], y_[0], m);
-        for (int i = 0; i < m; ++i)
-        {
-            outL[pos + i] = Sample(y_[0][i]);
-            outR[pos + i] = Sample(y_[0][i]);
-        }
-    }
+    const Sample* const channels[1] = {in};
+    Sample* const outputs[2] = {outL, outR};
+    run<1>(e, channels, outputs, n, attackSteps);
 }
 
 template <typename Sample>
 void vellaCorFastKernel::runStereo(vellaCorEffect& e, const Sample* inL, const Sample* inR, Sample* outL,
                                    Sample* outR, int32_t n, int32_t attackSteps)
 {
-    for (int32_t pos = 0; pos < n; pos += kChunk)
-    {
-        const int m = int(std::min<int32_t>(kChunk, n - pos));
-        const Sample* channels[2] = {inL + pos, inR + pos};
-        drive(e, channels, 2, m);
-        detectStereo(e, m);
-        optical_.run(e.optical_, e.opticalEnvelope_, fast_, slow_, m, e.timeScale_, attackSteps, envelope_);
-        computeGain(e, m);
-        shape(e, x_[0], y_[0], m);
-        shape(e, x_[1], y_[1], m);
-        for (int i = 0; i < m; ++i)
-        {
-            outL[pos + i] = Sample(y_[0][i]);
-            outR[pos + i] = Sample(y_[1][i]);
-        }
-    }
+    const Sample* const channels[2] = {inL, inR};
+    Sample* const outputs[2] = {outL, outR};
+    run<2>(e, channels, outputs, n, attackSteps);
 }
 
 template void vellaCorFastKernel::runMono<float>(vellaCorEffect&, const float*, float*, float*, int32_t, int32_t);

@@ -22,24 +22,31 @@ public:
                    int32_t attackSteps);
 
 private:
-    // Smoothed gains, dither and the driven samples x_ of one or two channels.
-    template <typename Sample> void drive(vellaCorEffect& e, const Sample* const* in, int channels, int n);
-    // The side-chain and the fast and slow envelopes: the detector values and fast_, slow_.
-    void detectMono(vellaCorEffect& e, int n);
-    void detectStereo(vellaCorEffect& e, int n);
+    template <int Channels, typename Sample>
+    void run(vellaCorEffect& e, const Sample* const* in, Sample* const* out, int32_t n, int32_t attackSteps);
+    // The smoothed drive and output gain of each sample.
+    void smoothGains(vellaCorEffect& e, int n);
+    // The dither of n samples, left before right.
+    void makeNoise(uint32_t (&state)[3], int channels, int n);
+    // The side-chain and the fast and slow envelopes: the detector values and fast_, slow_. The
+    // meter of the previous chunk (`metered` gains) and the dither of the next (`ahead` samples)
+    // run in the same loop: they are recursions of their own that would each cost as much alone.
+    template <int Channels> void detect(vellaCorEffect& e, int n, int metered, int ahead);
     void computeGain(vellaCorEffect& e, int n);
     // gain_ from s = √envelope and the transcendental terms in atan_ and tanh_.
     template <int Ratio> void curve(const double* s, int n);
-    void applyValve(double* y, int n, double a, double b);
     // y = g·x, the valve in its mode, then the drive taken out and the output gain.
     void shape(const vellaCorEffect& e, const double* x, double* y, int n);
 
     alignas(32) double drive_[kChunk], inverse_[kChunk], output_[kChunk];
-    alignas(32) double x_[2][kChunk], y_[2][kChunk];
-    alignas(32) double fast_[kChunk], slow_[kChunk], envelope_[kChunk], gain_[kChunk];
+    // The driven samples and the gains each have the two values before the chunk in front, the
+    // input history of the filters that they feed; kHistory keeps the chunk itself aligned.
+    static constexpr int kHistory = 4;
+    alignas(32) double drivenIn_[2][kHistory + kChunk], gainIn_[kHistory + kChunk];
+    double* const x_[2] = {drivenIn_[0] + kHistory, drivenIn_[1] + kHistory};
+    double* const gain_ = gainIn_ + kHistory;
+    alignas(32) double noise_[2][kChunk], y_[2][kChunk];
+    alignas(32) double fast_[kChunk], slow_[kChunk], envelope_[kChunk];
     alignas(32) double atan_[kChunk], tanh_[kChunk];
-    // The valve's arguments sorted by sign, with the sample each came from.
-    alignas(32) double positive_[kChunk], negative_[kChunk];
-    int positiveAt_[kChunk], negativeAt_[kChunk];
     vellaCorOpticalCell optical_;
 };

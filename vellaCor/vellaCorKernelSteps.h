@@ -7,6 +7,10 @@
 #include <cmath>
 #include <cstdint>
 
+// A fast-kernel stage built twice, for AVX2 (four samples per instruction, three-operand forms)
+// and for the baseline, picked once at load. Both give the same values: no FMA, no contraction.
+#define QOR_KERNEL_CLONES __attribute__((target_clones("avx2", "default")))
+
 namespace vellaCorKernelSteps
 {
 

@@ -17,7 +17,7 @@ double floored(double envelope) { return envelope > kEnvelopeFloor ? envelope : 
 } // namespace
 
 // Four samples per instruction where the processor has AVX2; the values are the same either way.
-__attribute__((target_clones("avx2", "default"))) void vellaCorOpticalCell::design(const BiquadFilter& optical, const double* fast, const double* slow, int n,
+QOR_KERNEL_CLONES void vellaCorOpticalCell::design(const BiquadFilter& optical, const double* fast, const double* slow, int n,
                                  double timeScale)
 {
     const double rate = optical.sampleRate;
@@ -50,7 +50,7 @@ __attribute__((target_clones("avx2", "default"))) void vellaCorOpticalCell::desi
     }
 }
 
-void vellaCorOpticalCell::follow(BiquadFilter& optical, double& envelope, int n, int steps, double* out)
+QOR_KERNEL_CLONES void vellaCorOpticalCell::follow(BiquadFilter& optical, double& envelope, int n, int steps, double* out)
 {
     double y1 = optical.y1, y2 = optical.y2;
     double env = envelope;
