@@ -42,9 +42,12 @@ private:
     // The driven samples and the gains each have the two values before the chunk in front, the
     // input history of the filters that they feed; kHistory keeps the chunk itself aligned.
     static constexpr int kHistory = 4;
-    alignas(32) double drivenIn_[2][kHistory + kChunk], gainIn_[kHistory + kChunk];
+    alignas(32) double drivenIn_[2][kHistory + kChunk], gainIn_[kHistory + kChunk], levelIn_[kHistory + kChunk];
     double* const x_[2] = {drivenIn_[0] + kHistory, drivenIn_[1] + kHistory};
     double* const gain_ = gainIn_ + kHistory;
+    double* const level_ = levelIn_ + kHistory; // the detector
+    // Feed-forward sums of the side-chain filters, then of the envelopes; of the meter.
+    alignas(32) double forced_[2][kChunk], meterForced_[kChunk];
     alignas(32) double noise_[2][kChunk], y_[2][kChunk];
     alignas(32) double fast_[kChunk], slow_[kChunk], envelope_[kChunk];
     alignas(32) double atan_[kChunk], tanh_[kChunk];

@@ -62,8 +62,10 @@ void tanhAvx2(const double* x, double* y, int n) { apply(Sleef_tanhd4_u35avx2, S
 void valveAvx2(double* y, int n, double a, double b)
 {
     constexpr int kPiece = 64;
-    // Whole vectors are stored and loaded at the ends of the lists: four more, zeroed.
-    alignas(32) double positive[kPiece + 4] = {}, negative[kPiece + 4] = {};
+    // Each group of four is stored whole at its list's end and loaded back from the same place, so
+    // the lists need room for four more and every lane read was written first.
+    alignas(32) double positive[kPiece + 4], negative[kPiece + 4];
+    __m256d signs[kPiece / 4];
     int masks[kPiece / 4];
     const __m256d scaleP = _mm256_set1_pd(a), scaleN = _mm256_set1_pd(-a), asymmetry = _mm256_set1_pd(0.64);
     const __m256d makeUpP = _mm256_set1_pd(b), makeUpN = _mm256_set1_pd(-b);
@@ -76,7 +78,8 @@ void valveAvx2(double* y, int n, double a, double b)
         for (int i = 0; i < whole; i += 4)
         {
             const __m256d x = _mm256_loadu_pd(v + i);
-            const int mask = _mm256_movemask_pd(_mm256_cmp_pd(x, _mm256_setzero_pd(), _CMP_GE_OQ));
+            signs[i / 4] = _mm256_cmp_pd(x, _mm256_setzero_pd(), _CMP_GE_OQ);
+            const int mask = _mm256_movemask_pd(signs[i / 4]);
             masks[i / 4] = mask;
             const __m256d p = _mm256_mul_pd(scaleP, x);
             const __m256d q = _mm256_mul_pd(_mm256_mul_pd(scaleN, x), asymmetry);
@@ -104,9 +107,7 @@ void valveAvx2(double* y, int n, double a, double b)
             const __m256d down = _mm256_div_pd(
                 _mm256_mul_pd(permute(_mm256_loadu_pd(negative + q), kPermutations.unpack[mask ^ 15]), makeUpN),
                 asymmetry);
-            const __m256d keep = _mm256_castsi256_pd(_mm256_set_epi64x(-(mask >> 3 & 1), -(mask >> 2 & 1),
-                                                                       -(mask >> 1 & 1), -(mask & 1)));
-            _mm256_storeu_pd(v + i, _mm256_blendv_pd(down, up, keep));
+            _mm256_storeu_pd(v + i, _mm256_blendv_pd(down, up, signs[i / 4]));
             const int count = __builtin_popcount(unsigned(mask));
             p += count;
             q += 4 - count;
