@@ -108,68 +108,67 @@ QOR_KERNEL_CLONES void vellaCorFastKernel::detect(vellaCorEffect& e, int n, int 
         storeInputs(side, x_[c], n);
     }
 
-    // The side-chain and the level it detects, with the dither of the next chunk alongside.
-    uint32_t noise[3] = {e.noise_[0], e.noise_[1], e.noise_[2]};
-    if constexpr (Channels == 2)
-    {
-        const BiquadFilter &l = *sides[0], &r = *sides[1];
-        Feedback<Pair> side = {{l.a1, r.a1}, {l.a2, r.a2}, {l.y1, r.y1}, {l.y2, r.y2}};
-        for (int i = 0; i < n; ++i)
-        {
-            const Pair h = side.step(Pair{forced_[0][i], forced_[1][i]});
-            level_[i] = kStereoPowerScale * (h[0] * h[0] + h[1] * h[1]);
-            if (i < ahead)
-                noise_[0][i] = nextNoise(noise), noise_[1][i] = nextNoise(noise);
-        }
-        storeOutputs(*sides[0], side, 0);
-        storeOutputs(*sides[1], side, 1);
-    }
-    else
-    {
-        Feedback<double> side = {sides[0]->a1, sides[0]->a2, sides[0]->y1, sides[0]->y2};
-        for (int i = 0; i < n; ++i)
-        {
-            level_[i] = std::fabs(side.step(forced_[0][i]));
-            if (i < ahead)
-                noise_[0][i] = nextNoise(noise);
-        }
-        storeOutputs(*sides[0], side, 0);
-    }
-    std::copy(noise, noise + 3, e.noise_);
-    std::copy(level_, level_ + n, optical_.detector());
-
-    // The fast and slow envelopes of the level, with the meter of the previous chunk alongside.
     BiquadFilter& fast = e.fastEnvelope_;
     BiquadFilter& slow = e.slowEnvelope_;
     BiquadFilter& meter = e.meter_;
-    level_[-2] = fast.x2, level_[-1] = fast.x1;
-    forceAll(fast, level_, forced_[0], n);
-    level_[-2] = slow.x2, level_[-1] = slow.x1;
-    forceAll(slow, level_, forced_[1], n);
-    storeInputs(fast, level_, n);
-    storeInputs(slow, level_, n);
     gain_[-2] = meter.x2, gain_[-1] = meter.x1;
     forceAll(meter, gain_, meterForced_, metered);
     if (metered > 0)
         storeInputs(meter, gain_, metered);
 
     Feedback<Pair> envelopes = {{fast.a1, slow.a1}, {fast.a2, slow.a2}, {fast.y1, slow.y1}, {fast.y2, slow.y2}};
+    const Pair eb0 = {fast.b0, slow.b0}, eb1 = {fast.b1, slow.b1}, eb2 = {fast.b2, slow.b2};
+    Pair d1 = {fast.x1, slow.x1}, d2 = {fast.x2, slow.x2};
     Feedback<double> gains = {meter.a1, meter.a2, meter.y1, meter.y2};
-    const int longer = n > metered ? n : metered;
-    for (int i = 0; i < longer; ++i)
+    uint32_t noise[3] = {e.noise_[0], e.noise_[1], e.noise_[2]};
+    double* d = optical_.detector();
+    const auto envelopeStep = [&](int i, double level)
     {
-        if (i < n)
+        const Pair dv = {level, level};
+        const Pair fs = envelopes.step(eb1 * d1 + eb0 * dv + eb2 * d2);
+        d2 = d1;
+        d1 = dv;
+        fast_[i] = fs[0];
+        slow_[i] = fs[1];
+    };
+    // Each iteration steps the envelopes for the level of the one before, so that within an
+    // iteration no recursion waits for another.
+    const BiquadFilter &l = *sides[0], &r = *sides[Channels - 1];
+    Feedback<Pair> side = {{l.a1, r.a1}, {l.a2, r.a2}, {l.y1, r.y1}, {l.y2, r.y2}};
+    double previous = 0.0;
+    for (int i = 0; i < n; ++i)
+    {
+        double level;
+        if constexpr (Channels == 2)
         {
-            const Pair fs = envelopes.step(Pair{forced_[0][i], forced_[1][i]});
-            fast_[i] = fs[0];
-            slow_[i] = fs[1];
+            const Pair h = side.step(Pair{forced_[0][i], forced_[1][i]});
+            level = kStereoPowerScale * (h[0] * h[0] + h[1] * h[1]);
         }
+        else
+        {
+            level = std::fabs(side.step(Pair{forced_[0][i], 0.0})[0]);
+        }
+        d[i] = level;
+        if (i > 0)
+            envelopeStep(i - 1, previous);
+        previous = level;
         if (i < metered)
             gains.step(meterForced_[i]);
+        if (i < ahead)
+            for (int c = 0; c < Channels; ++c)
+                noise_[c][i] = nextNoise(noise);
     }
+    envelopeStep(n - 1, previous);
+    for (int i = n; i < metered; ++i)
+        gains.step(meterForced_[i]);
+    for (int c = 0; c < Channels; ++c)
+        storeOutputs(*sides[c], side, c);
+    fast.x1 = d1[0], fast.x2 = d2[0];
+    slow.x1 = d1[1], slow.x2 = d2[1];
     storeOutputs(fast, envelopes, 0);
     storeOutputs(slow, envelopes, 1);
     storeOutputs(meter, gains, 0);
+    std::copy(noise, noise + 3, e.noise_);
 }
 
 template <int Ratio> QOR_KERNEL_CLONES void vellaCorFastKernel::curve(const double* s, int n)
