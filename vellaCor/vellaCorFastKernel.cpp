@@ -50,9 +50,11 @@ void vellaCorFastKernel::smoothGains(vellaCorEffect& e, int n)
 
 void vellaCorFastKernel::makeNoise(uint32_t (&state)[3], int channels, int n)
 {
+    uint32_t words[3] = {state[0], state[1], state[2]}; // in registers, not the processor's memory
     for (int i = 0; i < n; ++i)
         for (int c = 0; c < channels; ++c)
-            noise_[c][i] = nextNoise(state);
+            noise_[c][i] = nextNoise(words);
+    std::copy(words, words + 3, state);
 }
 
 namespace

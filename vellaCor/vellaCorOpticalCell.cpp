@@ -41,7 +41,9 @@ QOR_KERNEL_CLONES void vellaCorOpticalCell::design(const BiquadFilter& optical, 
         const double a0 = 1.0 + alpha;
         a1_[i] = -2.0 * c / a0;
         a2_[i] = (1.0 - alpha) / a0;
-        const double b0 = (1.0 - c) / 2.0 / a0, b1 = (1.0 - c) / a0; // b2 = b0
+        // (1 - c) / 2 / a0 is exactly half of (1 - c) / a0: halving commutes with rounding, and
+        // 1 - c is 0 or far above the subnormals.
+        const double b1 = (1.0 - c) / a0, b0 = 0.5 * b1; // b2 = b0
         b0_[i] = b0;
         b1_[i] = b1;
         const double x = d_[i + 2], x1 = d_[i + 1], x2 = d_[i];
