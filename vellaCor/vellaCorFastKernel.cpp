@@ -78,7 +78,7 @@ template <typename V> struct Feedback
 
 // The feed-forward sums of a filter over n samples at x, whose two predecessors precede them;
 // several samples per instruction, since nothing here feeds back.
-void forceAll(const BiquadFilter& f, const double* x, double* out, int n)
+void forceAll(const BiquadFilter& f, const double* __restrict x, double* __restrict out, int n)
 {
     const double b0 = f.b0, b1 = f.b1, b2 = f.b2;
     for (int i = 0; i < n; ++i)
@@ -173,19 +173,20 @@ QOR_KERNEL_CLONES void vellaCorFastKernel::detect(vellaCorEffect& e, int n, int 
     std::copy(noise, noise + 3, e.noise_);
 }
 
-template <int Ratio> QOR_KERNEL_CLONES void vellaCorFastKernel::curve(const double* s, int n)
+template <int Ratio> QOR_KERNEL_CLONES void vellaCorFastKernel::curve(int n)
 {
+    double* __restrict s = gain_; // replaced by the gain
     for (int i = 0; i < n; ++i)
     {
         const double g = curveGain(Ratio, s[i], atan_[i], tanh_[i]);
-        gain_[i] = g == g ? g : 0.0;
+        s[i] = g == g ? g : 0.0;
     }
 }
 
 QOR_KERNEL_CLONES void vellaCorFastKernel::computeGain(vellaCorEffect& e, int n)
 {
     const int32_t ratio = e.ratioIndex_;
-    double* s = gain_; // √envelope first, the gain in its place below
+    double* __restrict s = gain_; // √envelope first, the gain in its place below
     for (int i = 0; i < n; ++i)
     {
         s[i] = std::sqrt(envelope_[i]);
@@ -199,21 +200,23 @@ QOR_KERNEL_CLONES void vellaCorFastKernel::computeGain(vellaCorEffect& e, int n)
         vellaCorVectorMath::tanh(s, tanh_, n);
     switch (ratio) // one loop per curve, so that each vectorises
     {
-    case 0: curve<0>(s, n); break;
-    case 1: curve<1>(s, n); break;
-    case 2: curve<2>(s, n); break;
-    case 3: curve<3>(s, n); break;
-    case 4: curve<4>(s, n); break;
-    case 5: curve<5>(s, n); break;
-    default: curve<6>(s, n); break;
+    case 0: curve<0>(n); break;
+    case 1: curve<1>(n); break;
+    case 2: curve<2>(n); break;
+    case 3: curve<3>(n); break;
+    case 4: curve<4>(n); break;
+    case 5: curve<5>(n); break;
+    default: curve<6>(n); break;
     }
     e.inverseDrive_ = inverse_[n - 1];
 }
 
-QOR_KERNEL_CLONES void vellaCorFastKernel::shape(const vellaCorEffect& e, const double* x, double* y, int n)
+QOR_KERNEL_CLONES void vellaCorFastKernel::shape(const vellaCorEffect& e, const double* __restrict x,
+                                                double* __restrict y, int n)
 {
+    const double* __restrict g = gain_;
     for (int i = 0; i < n; ++i)
-        y[i] = gain_[i] * x[i];
+        y[i] = g[i] * x[i];
     if (e.mode_ == 2)
     {
         const double headroom = vellaCorEffect::valveHeadroom(e.ratioIndex_);
@@ -235,8 +238,11 @@ QOR_KERNEL_CLONES void vellaCorFastKernel::run(vellaCorEffect& e, const Sample* 
         const int ahead = int(std::min<int32_t>(kChunk, n - pos - m));
         smoothGains(e, m);
         for (int c = 0; c < Channels; ++c)
+        {
+            double* __restrict x = x_[c];
             for (int i = 0; i < m; ++i)
-                x_[c][i] = driven(noise_[c][i], drive_[i], readSample(double(in[c][pos + i])));
+                x[i] = driven(noise_[c][i], drive_[i], readSample(double(in[c][pos + i])));
+        }
         detect<Channels>(e, m, metered, ahead);
         optical_.run(e.optical_, e.opticalEnvelope_, fast_, slow_, m, e.timeScale_, attackSteps, envelope_);
         computeGain(e, m);

@@ -33,10 +33,10 @@ private:
     // run in the same loop: they are recursions of their own that would each cost as much alone.
     template <int Channels> void detect(vellaCorEffect& e, int n, int metered, int ahead);
     void computeGain(vellaCorEffect& e, int n);
-    // gain_ from s = √envelope and the transcendental terms in atan_ and tanh_.
-    template <int Ratio> void curve(const double* s, int n);
+    // gain_ from s = √envelope in its place and the transcendental terms in atan_ and tanh_.
+    template <int Ratio> void curve(int n);
     // y = g·x, the valve in its mode, then the drive taken out and the output gain.
-    void shape(const vellaCorEffect& e, const double* x, double* y, int n);
+    void shape(const vellaCorEffect& e, const double* __restrict x, double* __restrict y, int n);
 
     alignas(32) double drive_[kChunk], inverse_[kChunk], output_[kChunk];
     // The driven samples and the gains each have the two values before the chunk in front, the
