@@ -1,5 +1,6 @@
 #include "vellaCor/vellaCorFastKernel.h"
 
+#include "vellaCor/vellaCorDetector.h"
 #include "vellaCor/vellaCorEffect.h"
 #include "vellaCor/vellaCorKernelSteps.h"
 #include "vellaCor/vellaCorVectorMath.h"
@@ -24,7 +25,8 @@ Pair smoothTowards(Pair gains, Pair targets)
 bool sameBits(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
 } // namespace
 
-void vellaCorFastKernel::smoothGains(vellaCorEffect& e, int n)
+template <int Channels, typename Sample>
+QOR_KERNEL_CLONES void vellaCorFastKernel::drive(vellaCorEffect& e, const Sample* const* in, int32_t pos, int n, Driven& d)
 {
     Pair gains = {e.drive_, e.outputGain_};
     const Pair targets = {e.driveTarget_, e.outputTarget_};
@@ -36,16 +38,23 @@ void vellaCorFastKernel::smoothGains(vellaCorEffect& e, int n)
         if (sameBits(next[0], gains[0]) && sameBits(next[1], gains[1]))
             break;
         gains = next;
-        drive_[i] = gains[0];
-        output_[i] = gains[1];
+        d.drive[i] = gains[0];
+        d.output[i] = gains[1];
     }
     for (; i < n; ++i)
     {
-        drive_[i] = gains[0];
-        output_[i] = gains[1];
+        d.drive[i] = gains[0];
+        d.output[i] = gains[1];
     }
     e.drive_ = gains[0];
     e.outputGain_ = gains[1];
+    for (int c = 0; c < Channels; ++c)
+    {
+        double* __restrict x = d.x(c);
+        const Sample* __restrict input = in[c] + pos;
+        for (i = 0; i < n; ++i)
+            x[i] = driven(noise_[c][i], d.drive[i], readSample(double(input[i])));
+    }
 }
 
 void vellaCorFastKernel::makeNoise(uint32_t (&state)[3], int channels, int n)
@@ -57,125 +66,9 @@ void vellaCorFastKernel::makeNoise(uint32_t (&state)[3], int channels, int n)
     std::copy(words, words + 3, state);
 }
 
-namespace
-{
-// The feedback half of a biquad section, y = forced - a1·y1 - a2·y2, for one filter (V = double)
-// or two at once (V = Pair): BiquadFilter::process with its feed-forward sum formed beforehand,
-// which changes no value. Only y1, y2 are carried from sample to sample.
-template <typename V> struct Feedback
-{
-    V a1, a2, y1, y2;
-
-    V step(V forced)
-    {
-        V y = forced - a1 * y1 - a2 * y2;
-        y = (y + 1e-25) - 1e-25;
-        y2 = y1;
-        y1 = y;
-        return y;
-    }
-};
-
-// The feed-forward sums of a filter over n samples at x, whose two predecessors precede them;
-// several samples per instruction, since nothing here feeds back.
-void forceAll(const BiquadFilter& f, const double* __restrict x, double* __restrict out, int n)
-{
-    const double b0 = f.b0, b1 = f.b1, b2 = f.b2;
-    for (int i = 0; i < n; ++i)
-        out[i] = b1 * x[i - 1] + b0 * x[i] + b2 * x[i - 2];
-}
-
-void storeInputs(BiquadFilter& f, const double* x, int n) { f.x1 = x[n - 1], f.x2 = x[n - 2]; }
-
-template <typename V> void storeOutputs(BiquadFilter& f, const Feedback<V>& feedback, int lane)
-{
-    if constexpr (sizeof(V) == sizeof(double))
-        f.y1 = feedback.y1, f.y2 = feedback.y2;
-    else
-        f.y1 = feedback.y1[lane], f.y2 = feedback.y2[lane];
-}
-} // namespace
-
-// Each recursion gets a loop whose iterations depend on one another only through it, so that
-// the processor overlaps them; the feed-forward sums are formed beforehand, several at a time.
-template <int Channels>
-QOR_KERNEL_CLONES void vellaCorFastKernel::detect(vellaCorEffect& e, int n, int metered, int ahead)
-{
-    BiquadFilter* const sides[2] = {&e.sidechainLeft_, &e.sidechainRight_};
-    for (int c = 0; c < Channels; ++c)
-    {
-        BiquadFilter& side = *sides[c];
-        x_[c][-2] = side.x2, x_[c][-1] = side.x1;
-        forceAll(side, x_[c], forced_[c], n);
-        storeInputs(side, x_[c], n);
-    }
-
-    BiquadFilter& fast = e.fastEnvelope_;
-    BiquadFilter& slow = e.slowEnvelope_;
-    BiquadFilter& meter = e.meter_;
-    gain_[-2] = meter.x2, gain_[-1] = meter.x1;
-    forceAll(meter, gain_, meterForced_, metered);
-    if (metered > 0)
-        storeInputs(meter, gain_, metered);
-
-    Feedback<Pair> envelopes = {{fast.a1, slow.a1}, {fast.a2, slow.a2}, {fast.y1, slow.y1}, {fast.y2, slow.y2}};
-    const Pair eb0 = {fast.b0, slow.b0}, eb1 = {fast.b1, slow.b1}, eb2 = {fast.b2, slow.b2};
-    Pair d1 = {fast.x1, slow.x1}, d2 = {fast.x2, slow.x2};
-    Feedback<double> gains = {meter.a1, meter.a2, meter.y1, meter.y2};
-    uint32_t noise[3] = {e.noise_[0], e.noise_[1], e.noise_[2]};
-    double* d = optical_.detector();
-    const auto envelopeStep = [&](int i, double level)
-    {
-        const Pair dv = {level, level};
-        const Pair fs = envelopes.step(eb1 * d1 + eb0 * dv + eb2 * d2);
-        d2 = d1;
-        d1 = dv;
-        fast_[i] = fs[0];
-        slow_[i] = fs[1];
-    };
-    // Each iteration steps the envelopes for the level of the one before, so that within an
-    // iteration no recursion waits for another.
-    const BiquadFilter &l = *sides[0], &r = *sides[Channels - 1];
-    Feedback<Pair> side = {{l.a1, r.a1}, {l.a2, r.a2}, {l.y1, r.y1}, {l.y2, r.y2}};
-    double previous = 0.0;
-    for (int i = 0; i < n; ++i)
-    {
-        double level;
-        if constexpr (Channels == 2)
-        {
-            const Pair h = side.step(Pair{forced_[0][i], forced_[1][i]});
-            level = kStereoPowerScale * (h[0] * h[0] + h[1] * h[1]);
-        }
-        else
-        {
-            level = std::fabs(side.step(Pair{forced_[0][i], 0.0})[0]);
-        }
-        d[i] = level;
-        if (i > 0)
-            envelopeStep(i - 1, previous);
-        previous = level;
-        if (i < metered)
-            gains.step(meterForced_[i]);
-        if (i < ahead)
-            for (int c = 0; c < Channels; ++c)
-                noise_[c][i] = nextNoise(noise);
-    }
-    envelopeStep(n - 1, previous);
-    for (int i = n; i < metered; ++i)
-        gains.step(meterForced_[i]);
-    for (int c = 0; c < Channels; ++c)
-        storeOutputs(*sides[c], side, c);
-    fast.x1 = d1[0], fast.x2 = d2[0];
-    slow.x1 = d1[1], slow.x2 = d2[1];
-    storeOutputs(fast, envelopes, 0);
-    storeOutputs(slow, envelopes, 1);
-    storeOutputs(meter, gains, 0);
-    std::copy(noise, noise + 3, e.noise_);
-}
-
 template <int Ratio> QOR_KERNEL_CLONES void vellaCorFastKernel::curve(int n)
 {
-    double* __restrict s = gain_; // replaced by the gain
+    double* __restrict s = gains(); // replaced by the gain
     for (int i = 0; i < n; ++i)
     {
         const double g = curveGain(Ratio, s[i], atan_[i], tanh_[i]);
@@ -183,16 +76,16 @@ template <int Ratio> QOR_KERNEL_CLONES void vellaCorFastKernel::curve(int n)
     }
 }
 
-QOR_KERNEL_CLONES void vellaCorFastKernel::computeGain(vellaCorEffect& e, int n)
+QOR_KERNEL_CLONES void vellaCorFastKernel::computeGain(vellaCorEffect& e, const Driven& d, int n)
 {
     const int32_t ratio = e.ratioIndex_;
-    double* __restrict s = gain_; // √envelope first, the gain in its place below
+    double* __restrict s = gains(); // √envelope first, the gain in its place below
     for (int i = 0; i < n; ++i)
     {
         s[i] = std::sqrt(envelope_[i]);
         atan_[i] = 1.2 * s[i];
         tanh_[i] = 0.0;
-        inverse_[i] = 1.0 / drive_[i];
+        inverse_[i] = 1.0 / d.drive[i];
     }
     if (curveUsesAtan(ratio))
         vellaCorVectorMath::atan(atan_, atan_, n);
@@ -211,10 +104,10 @@ QOR_KERNEL_CLONES void vellaCorFastKernel::computeGain(vellaCorEffect& e, int n)
     e.inverseDrive_ = inverse_[n - 1];
 }
 
-QOR_KERNEL_CLONES void vellaCorFastKernel::shape(const vellaCorEffect& e, const double* __restrict x,
-                                                double* __restrict y, int n)
+QOR_KERNEL_CLONES void vellaCorFastKernel::shape(const vellaCorEffect& e, const Driven& d,
+                                                const double* __restrict x, double* __restrict y, int n)
 {
-    const double* __restrict g = gain_;
+    const double* __restrict g = gains();
     for (int i = 0; i < n; ++i)
         y[i] = g[i] * x[i];
     if (e.mode_ == 2)
@@ -223,32 +116,52 @@ QOR_KERNEL_CLONES void vellaCorFastKernel::shape(const vellaCorEffect& e, const 
         vellaCorVectorMath::valve(y, n, (1.0 / headroom) * e.valveInputScale_, headroom * e.valveOutputScale_);
     }
     for (int i = 0; i < n; ++i)
-        y[i] = y[i] * inverse_[i] * output_[i];
+        y[i] = y[i] * inverse_[i] * d.output[i];
+}
+
+template <int Channels>
+QOR_KERNEL_CLONES void vellaCorFastKernel::followAndDetect(vellaCorEffect& e, int n, int attackSteps, Driven& d,
+                                                          int next, int metered, int ahead)
+{
+    const typename vellaCorDetector<Channels>::Filters filters = {
+        {&e.sidechainLeft_, &e.sidechainRight_}, e.fastEnvelope_, e.slowEnvelope_, e.meter_, e.noise_};
+    const typename vellaCorDetector<Channels>::Buffers buffers = {
+        {d.x(0), d.x(1)}, gains(), {forced_[0], forced_[1]}, meterForced_, levels(), fast_, slow_, {noise_[0], noise_[1]}};
+    vellaCorDetector<Channels> detector(filters, buffers, next, metered, ahead);
+    if (n > 0)
+        optical_.follow(e.optical_, e.opticalEnvelope_, n, attackSteps, envelope_, [&](int i) { detector.step(i); });
+    detector.finish(n);
+    std::copy(levels(), levels() + next, optical_.detector());
 }
 
 template <int Channels, typename Sample>
-QOR_KERNEL_CLONES void vellaCorFastKernel::run(vellaCorEffect& e, const Sample* const* in, Sample* const* out, int32_t n,
-                             int32_t attackSteps)
+QOR_KERNEL_CLONES void vellaCorFastKernel::run(vellaCorEffect& e, const Sample* const* in, Sample* const* out,
+                                              int32_t n, int32_t attackSteps)
 {
-    makeNoise(e.noise_, Channels, int(std::min<int32_t>(kChunk, n)));
+    // Chunk k: driven and detected while chunk k - 1 is followed, then designed, followed (and
+    // the detector of chunk k + 1 with it), gained and shaped; its gains go through the meter
+    // with the detector of chunk k + 2, its dither is made with that of chunk k - 2.
+    const auto length = [n](int32_t pos) { return pos < n ? int(std::min<int32_t>(kChunk, n - pos)) : 0; };
+    makeNoise(e.noise_, Channels, length(0));
+    drive<Channels>(e, in, 0, length(0), driven_[0]);
+    followAndDetect<Channels>(e, 0, attackSteps, driven_[0], length(0), 0, length(kChunk));
     int metered = 0; // gains of the previous chunk not yet through the meter
-    for (int32_t pos = 0; pos < n; pos += kChunk)
+    for (int32_t pos = 0, k = 0; pos < n; pos += kChunk, ++k)
     {
-        const int m = int(std::min<int32_t>(kChunk, n - pos));
-        const int ahead = int(std::min<int32_t>(kChunk, n - pos - m));
-        smoothGains(e, m);
+        Driven& now = driven_[k & 1];
+        Driven& next = driven_[(k + 1) & 1];
+        const int m = length(pos);
+        const int following = n - pos > kChunk ? length(pos + kChunk) : 0;
+        const int ahead = n - pos > 2 * kChunk ? length(pos + 2 * kChunk) : 0;
+        optical_.design(e.optical_, fast_, slow_, m, e.timeScale_);
+        if (following > 0)
+            drive<Channels>(e, in, pos + kChunk, following, next);
+        followAndDetect<Channels>(e, m, attackSteps, next, following, metered, ahead);
+        optical_.finish(e.optical_, m);
+        computeGain(e, now, m);
         for (int c = 0; c < Channels; ++c)
         {
-            double* __restrict x = x_[c];
-            for (int i = 0; i < m; ++i)
-                x[i] = driven(noise_[c][i], drive_[i], readSample(double(in[c][pos + i])));
-        }
-        detect<Channels>(e, m, metered, ahead);
-        optical_.run(e.optical_, e.opticalEnvelope_, fast_, slow_, m, e.timeScale_, attackSteps, envelope_);
-        computeGain(e, m);
-        for (int c = 0; c < Channels; ++c)
-        {
-            shape(e, x_[c], y_[c], m);
+            shape(e, now, now.x(c), y_[c], m);
             for (int i = 0; i < m; ++i)
                 out[c][pos + i] = Sample(y_[c][i]);
         }
@@ -258,7 +171,7 @@ QOR_KERNEL_CLONES void vellaCorFastKernel::run(vellaCorEffect& e, const Sample* 
     }
     BiquadFilter& meter = e.meter_;
     for (int i = 0; i < metered; ++i)
-        meter.process(gain_[i]);
+        meter.process(gains()[i]);
     e.meterGain_ = meter.y1;
 }
 

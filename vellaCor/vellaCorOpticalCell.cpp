@@ -1,7 +1,5 @@
 #include "vellaCor/vellaCorOpticalCell.h"
 
-#include "vellaCor/vellaCorHeldSteps.h"
-#include "vellaCor/vellaCorKernelSteps.h"
 #include "vellaCor/vellaCorSmallAngle.h"
 
 #include <cmath>
@@ -12,14 +10,14 @@ namespace
 {
 constexpr double kTwoPi = 6.283185307179586;
 
-double floored(double envelope) { return envelope > kEnvelopeFloor ? envelope : kEnvelopeFloor; } // NaN too
-
 } // namespace
 
 // Four samples per instruction where the processor has AVX2; the values are the same either way.
 QOR_KERNEL_CLONES void vellaCorOpticalCell::design(const BiquadFilter& optical, const double* fast, const double* slow, int n,
                                  double timeScale)
 {
+    d_[0] = optical.x2;
+    d_[1] = optical.x1;
     const double rate = optical.sampleRate;
     for (int i = 0; i < n; ++i)
     {
@@ -52,53 +50,8 @@ QOR_KERNEL_CLONES void vellaCorOpticalCell::design(const BiquadFilter& optical, 
     }
 }
 
-QOR_KERNEL_CLONES void vellaCorOpticalCell::follow(BiquadFilter& optical, double& envelope, int n, int steps, double* out)
+void vellaCorOpticalCell::finish(BiquadFilter& optical, int n) const
 {
-    double y1 = optical.y1, y2 = optical.y2;
-    double env = envelope;
-    int attacked = 0; // the last sample was an attack, so the filter's x2 is its x1
-    for (int i = 0; i < n; ++i)
-    {
-        const double x = d_[i + 2];
-        if (x > env && steps > 1) // one step on attack is the release step
-        {
-            // N steps: one with the true x1, x2, one with x2 = x1, then N - 2 with all inputs x.
-            using H = vellaCorHeldSteps;
-            const double a1 = a1_[i], a2 = a2_[i], b0 = b0_[i], b1 = b1_[i];
-            const double second = b1 * x + b0 * x + b0 * d_[i + 1];
-            const double held = b1 * x + b0 * x + b0 * x;
-            const H::Map all = H::compose(H::compose(H::power(a1, a2, held, steps - 2), H::step(a1, a2, second)),
-                                          H::step(a1, a2, force_[attacked][i]));
-            const double delta = y1 - y2;
-            const double y = y1 + ((all.e00 * y1 + all.e01 * delta) + all.f0);
-            y2 = y - (delta + ((all.e10 * y1 + all.e11 * delta) + all.f1));
-            y1 = y;
-            attacked = 1;
-        }
-        else
-        {
-            double y = force_[attacked][i] - a1_[i] * y1 - a2_[i] * y2;
-            y = (y + 1e-25) - 1e-25;
-            y2 = y1;
-            y1 = y;
-            attacked = 0;
-        }
-        env = floored(y1);
-        out[i] = env;
-    }
-    optical.y1 = y1, optical.y2 = y2;
-    optical.x1 = d_[n + 1], optical.x2 = attacked ? d_[n + 1] : d_[n];
-    envelope = env;
-}
-
-void vellaCorOpticalCell::run(BiquadFilter& optical, double& envelope, const double* fast, const double* slow, int n,
-                              double timeScale, int steps, double* out)
-{
-    d_[0] = optical.x2;
-    d_[1] = optical.x1;
-    design(optical, fast, slow, n, timeScale);
-    follow(optical, envelope, n, steps, out);
-    // The filter is left designed as for its last sample.
     const int last = n - 1;
     optical.frequency = fc_[last];
     optical.a1 = a1_[last], optical.a2 = a2_[last];
