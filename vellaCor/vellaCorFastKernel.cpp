@@ -26,7 +26,8 @@ bool sameBits(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bi
 } // namespace
 
 template <int Channels, typename Sample>
-QOR_KERNEL_CLONES void vellaCorFastKernel::drive(vellaCorEffect& e, const Sample* const* in, int32_t pos, int n, Driven& d)
+QOR_KERNEL_CLONES void vellaCorFastKernel::drive(vellaCorEffect& e, const Sample* const* in, int64_t pos, int n,
+                                                Driven& d)
 {
     Pair gains = {e.drive_, e.outputGain_};
     const Pair targets = {e.driveTarget_, e.outputTarget_};
@@ -138,15 +139,16 @@ template <int Channels, typename Sample>
 QOR_KERNEL_CLONES void vellaCorFastKernel::run(vellaCorEffect& e, const Sample* const* in, Sample* const* out,
                                               int32_t n, int32_t attackSteps)
 {
-    // Chunk k: driven and detected while chunk k - 1 is followed, then designed, followed (and
-    // the detector of chunk k + 1 with it), gained and shaped; its gains go through the meter
-    // with the detector of chunk k + 2, its dither is made with that of chunk k - 2.
-    const auto length = [n](int32_t pos) { return pos < n ? int(std::min<int32_t>(kChunk, n - pos)) : 0; };
+    // Chunk k: its dither made while chunk k - 2 is followed; driven and detected while chunk
+    // k - 1 is followed; then designed, followed (with the detector of chunk k + 1), gained and
+    // shaped; its gains go through the meter while chunk k + 1 is followed. Every input sample is
+    // read before any output sample at or after it is written, so in place is fine.
+    const auto length = [n](int64_t pos) { return pos < n ? int(std::min<int64_t>(kChunk, n - pos)) : 0; };
     makeNoise(e.noise_, Channels, length(0));
     drive<Channels>(e, in, 0, length(0), driven_[0]);
     followAndDetect<Channels>(e, 0, attackSteps, driven_[0], length(0), 0, length(kChunk));
     int metered = 0; // gains of the previous chunk not yet through the meter
-    for (int32_t pos = 0, k = 0; pos < n; pos += kChunk, ++k)
+    for (int64_t pos = 0, k = 0; pos < n; pos += kChunk, ++k)
     {
         Driven& now = driven_[k & 1];
         Driven& next = driven_[(k + 1) & 1];

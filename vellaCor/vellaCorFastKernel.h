@@ -39,7 +39,7 @@ private:
     void run(vellaCorEffect& e, const Sample* const* in, Sample* const* out, int32_t n, int32_t attackSteps);
     // The smoothed gains and the driven samples of the chunk at `pos`, from its dither.
     template <int Channels, typename Sample>
-    void drive(vellaCorEffect& e, const Sample* const* in, int32_t pos, int n, Driven& d);
+    void drive(vellaCorEffect& e, const Sample* const* in, int64_t pos, int n, Driven& d);
     // The dither of n samples, left before right.
     void makeNoise(uint32_t (&state)[3], int channels, int n);
     // The detector of the chunk `next` (its driven samples in d, its detector values into the

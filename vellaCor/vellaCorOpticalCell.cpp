@@ -9,7 +9,6 @@ using namespace vellaCorKernelSteps;
 namespace
 {
 constexpr double kTwoPi = 6.283185307179586;
-
 } // namespace
 
 // Four samples per instruction where the processor has AVX2; the values are the same either way.
