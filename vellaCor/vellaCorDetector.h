@@ -25,7 +25,7 @@ public:
         uint32_t* noise; // three words
     };
 
-    // x[c] and gains have room for two values before index 0, where the filters' input histories go.
+    // x[c], gains and level have room for two values before index 0, for the filters' input histories.
     struct Buffers
     {
         double* x[2];
@@ -77,12 +77,12 @@ private:
 
     static void storeInputs(BiquadFilter& f, const double* x, int n) { f.x1 = x[n - 1], f.x2 = x[n - 2]; }
 
-    void stepEnvelopes(int i, double level)
+    // The envelopes' inputs come from the level array, not registers: the loop has few to spare.
+    void stepEnvelopes(int i)
     {
-        const Pair dv = {level, level};
-        const Pair fs = envelopes_.step(eb1_ * d1_ + eb0_ * dv + eb2_ * d2_);
-        d2_ = d1_;
-        d1_ = dv;
+        const double* level = b_.level + i;
+        const Pair x = {level[0], level[0]}, x1 = {level[-1], level[-1]}, x2 = {level[-2], level[-2]};
+        const Pair fs = envelopes_.step(eb1_ * x1 + eb0_ * x + eb2_ * x2);
         b_.fast[i] = fs[0];
         b_.slow[i] = fs[1];
     }
@@ -92,9 +92,8 @@ private:
     int n_, metered_, ahead_;
     Feedback<Pair> side_, envelopes_;
     Feedback<double> meter_;
-    Pair eb0_, eb1_, eb2_, d1_, d2_;
+    Pair eb0_, eb1_, eb2_;
     uint32_t noise_[3];
-    double previous_ = 0.0; // the level whose envelope step is due
 };
 
 template <int Channels>
@@ -116,7 +115,8 @@ inline __attribute__((always_inline)) vellaCorDetector<Channels>::vellaCorDetect
                   Pair{f.fast.y2, f.slow.y2}};
     meter_ = {f.meter.a1, f.meter.a2, f.meter.y1, f.meter.y2};
     eb0_ = Pair{f.fast.b0, f.slow.b0}, eb1_ = Pair{f.fast.b1, f.slow.b1}, eb2_ = Pair{f.fast.b2, f.slow.b2};
-    d1_ = Pair{f.fast.x1, f.slow.x1}, d2_ = Pair{f.fast.x2, f.slow.x2};
+    // Both envelopes always see the same input, so they share its history.
+    b.level[-2] = f.fast.x2, b.level[-1] = f.fast.x1;
     std::copy(f.noise, f.noise + 3, noise_);
 }
 
@@ -139,8 +139,7 @@ template <int Channels> inline __attribute__((always_inline)) void vellaCorDetec
         }
         b_.level[i] = level;
         if (i > 0)
-            stepEnvelopes(i - 1, previous_);
-        previous_ = level;
+            stepEnvelopes(i - 1);
     }
     if (i < metered_)
         meter_.step(b_.meterForced[i]);
@@ -155,14 +154,14 @@ template <int Channels> inline __attribute__((always_inline)) void vellaCorDetec
         step(i);
     if (n_ > 0)
     {
-        stepEnvelopes(n_ - 1, previous_);
+        stepEnvelopes(n_ - 1);
         for (int c = 0; c < Channels; ++c)
         {
             storeInputs(*f_.side[c], b_.x[c], n_);
             side_.store(*f_.side[c], c);
         }
-        f_.fast.x1 = d1_[0], f_.fast.x2 = d2_[0];
-        f_.slow.x1 = d1_[1], f_.slow.x2 = d2_[1];
+        storeInputs(f_.fast, b_.level, n_);
+        storeInputs(f_.slow, b_.level, n_);
         envelopes_.store(f_.fast, 0);
         envelopes_.store(f_.slow, 1);
     }
