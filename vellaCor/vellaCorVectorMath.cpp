@@ -29,11 +29,9 @@ template <typename F> void apply(F f, const double* x, double* y, int n)
 #endif
 } // namespace
 
-namespace
-{
 // Each half of the curve runs over only the values of its sign; both lists are written and the
 // one that the sign picks moves on, so there is no branch on the audio.
-void sortedValve(double* y, int n, double a, double b)
+void valveBaseline(double* y, int n, double a, double b)
 {
     constexpr int kPiece = 64;
     double positive[kPiece], negative[kPiece];
@@ -61,7 +59,6 @@ void sortedValve(double* y, int n, double a, double b)
             v[negativeAt[k]] = -negative[k] * b / 0.64;
     }
 }
-} // namespace
 
 #if QOR_HAVE_SLEEF
 void atanAvx2(const double* x, double* y, int n);
@@ -76,11 +73,11 @@ const bool kAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma
 
 void atan(const double* x, double* y, int n) { kAvx2 ? atanAvx2(x, y, n) : apply(Sleef_atand2_u35, x, y, n); }
 void tanh(const double* x, double* y, int n) { kAvx2 ? tanhAvx2(x, y, n) : apply(Sleef_tanhd2_u35, x, y, n); }
-void valve(double* y, int n, double a, double b) { kAvx2 ? valveAvx2(y, n, a, b) : sortedValve(y, n, a, b); }
+void valve(double* y, int n, double a, double b) { kAvx2 ? valveAvx2(y, n, a, b) : valveBaseline(y, n, a, b); }
 #else
 void atan(const double* x, double* y, int n) { apply([](double v) { return std::atan(v); }, x, y, n); }
 void tanh(const double* x, double* y, int n) { apply([](double v) { return std::tanh(v); }, x, y, n); }
-void valve(double* y, int n, double a, double b) { sortedValve(y, n, a, b); }
+void valve(double* y, int n, double a, double b) { valveBaseline(y, n, a, b); }
 #endif
 
 } // namespace vellaCorVectorMath

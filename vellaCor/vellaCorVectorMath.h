@@ -11,5 +11,7 @@ void tanh(const double* x, double* y, int n);
 
 // The asymmetric valve curve in place: atan(a·y)·b for y >= 0, else -tanh(-a·y·0.64)·b / 0.64.
 void valve(double* y, int n, double a, double b);
+// The form valve() takes where the processor has no AVX2; the same values.
+void valveBaseline(double* y, int n, double a, double b);
 
 } // namespace vellaCorVectorMath

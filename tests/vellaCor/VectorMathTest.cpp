@@ -1,5 +1,6 @@
-// The array form of the valve against the one-value curve: every sign pattern, every length of the
-// part that does not fill a vector, NaN and both zeros.
+// The array forms of the valve (the one this processor takes, and the one for processors without
+// AVX2) against the one-value curve: every sign pattern, every length of the part that does not
+// fill a vector, NaN and both zeros.
 #include "vellaCor/vellaCorEffect.h"
 #include "vellaCor/vellaCorVectorMath.h"
 
@@ -26,8 +27,13 @@ void expectClose(double got, double expected, const char* what, int i)
 }
 } // namespace
 
-TEST(VectorMath, ValveMatchesTheCurveOnEveryPatternAndLength)
+class Valve : public testing::TestWithParam<void (*)(double*, int, double, double)>
 {
+};
+
+TEST_P(Valve, MatchesTheCurveOnEveryPatternAndLength)
+{
+    const auto valve = GetParam();
     const double a = 0.37, b = 2.9;
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> value(-3.0, 3.0);
@@ -43,7 +49,7 @@ TEST(VectorMath, ValveMatchesTheCurveOnEveryPatternAndLength)
         std::vector<double> expected(y.size());
         for (size_t i = 0; i < y.size(); ++i)
             expected[i] = vellaCorEffect::valveTransfer(y[i], a, b);
-        vellaCorVectorMath::valve(y.data(), n, a, b);
+        valve(y.data(), n, a, b);
         for (int i = 0; i < n; ++i)
             expectClose(y[size_t(i)], expected[size_t(i)], "random", i);
     }
@@ -57,8 +63,10 @@ TEST(VectorMath, ValveMatchesTheCurveOnEveryPatternAndLength)
         std::vector<double> expected(y.size());
         for (size_t i = 0; i < y.size(); ++i)
             expected[i] = vellaCorEffect::valveTransfer(y[i], a, b);
-        vellaCorVectorMath::valve(y.data(), int(y.size()), a, b);
+        valve(y.data(), int(y.size()), a, b);
         for (size_t i = 0; i < y.size(); ++i)
             expectClose(y[i], expected[i], "pattern", int(i));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(VectorMath, Valve, testing::Values(&vellaCorVectorMath::valve, &vellaCorVectorMath::valveBaseline));
