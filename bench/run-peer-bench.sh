@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 seconds=10
-passes=7
+passes=15
 cpu=1
 build="$root/build/bench"
 while [ $# -gt 0 ]; do
@@ -60,27 +60,44 @@ echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "cpu: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), pinned to core $cpu"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "command: bench/run-peer-bench.sh --seconds $seconds --passes $passes --cpu $cpu"
-echo "(ns per frame: median of $passes timed passes of $seconds s after one untimed pass; min in brackets;"
+echo "(ns per frame: median of $passes timed passes of $seconds s, each after an untimed pass; min in brackets;"
+echo " the passes go round all rows in turn, so that every row meets the machine's quiet and busy spells alike;"
 echo " ratio: the plug-in's median over ours at the defaults with as many channels on the same signal)"
 echo
+signals="sine drums pink"
+declare -A times reductions
+status=0
+for ((round = 1; round <= passes; ++round)); do
+  for signal in $signals; do
+    for index in "${!plugins[@]}"; do
+      IFS='|' read -r label channels uri meter settings <<<"${plugins[$index]}"
+      args=(--uri "$uri" --bundle "$bundle" --signal "$signal" --channels "$channels" --meter "$meter"
+            --seconds "$seconds" --passes 1)
+      for s in $settings; do args+=(--set "$s"); done
+      if ! line=$(taskset -c "$cpu" "$host" "${args[@]}" 2>/tmp/qor-peer-bench.err); then
+        [ "$round" -gt 1 ] || echo "run-peer-bench.sh: $label on $signal: $(cat /tmp/qor-peer-bench.err)" >&2
+        status=1
+        continue
+      fi
+      times["$signal/$index"]+="$(sed -n 's/.*ns_median=\([0-9.]*\).*/\1/p' <<<"$line") "
+      reductions["$signal/$index"]=$(sed -n 's/.*reduction_db=\([-0-9.]*\).*/\1/p' <<<"$line")
+    done
+  done
+done
+
+# median and min of a list of numbers
+summary() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{ v[NR] = $1 } END {
+  if (NR == 0) { print "nan nan"; exit }
+  m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%.2f %.2f\n", m, v[1] }'; }
+
 printf '| %-22s | %-6s | %-18s | %-8s | %-9s |\n' "plug-in" "signal" "ns per frame" "GR dB" "vs ours"
 printf '|%s|%s|%s|%s|%s|\n' "------------------------" "--------" "--------------------" "----------" "-----------"
 declare -A baseline
-status=0
-for signal in sine drums pink; do
-  for entry in "${plugins[@]}"; do
-    IFS='|' read -r label channels uri meter settings <<<"$entry"
-    args=(--uri "$uri" --bundle "$bundle" --signal "$signal" --channels "$channels" --meter "$meter"
-          --seconds "$seconds" --passes "$passes")
-    for s in $settings; do args+=(--set "$s"); done
-    if ! line=$(taskset -c "$cpu" "$host" "${args[@]}" 2>/tmp/qor-peer-bench.err); then
-      echo "run-peer-bench.sh: $label on $signal: $(cat /tmp/qor-peer-bench.err)" >&2
-      status=1
-    fi
-    median=$(sed -n 's/.*ns_median=\([0-9.]*\).*/\1/p' <<<"$line")
-    min=$(sed -n 's/.*ns_min=\([0-9.]*\).*/\1/p' <<<"$line")
-    gr=$(sed -n 's/.*reduction_db=\([-0-9.]*\).*/\1/p' <<<"$line")
-    [ -n "$median" ] || { median=nan; min=nan; gr=nan; }
+for signal in $signals; do
+  for index in "${!plugins[@]}"; do
+    IFS='|' read -r label channels uri meter settings <<<"${plugins[$index]}"
+    read -r median min <<<"$(summary "${times[$signal/$index]:-}")"
+    gr=${reductions[$signal/$index]:-nan}
     [ "$label" = "vellaCor stereo" ] && baseline["$signal/2"]=$median
     [ "$label" = "vellaCor mono" ] && baseline["$signal/1"]=$median
     ratio=$(awk -v a="$median" -v b="${baseline[$signal/$channels]:-nan}" 'BEGIN { if (b + 0 > 0 && a + 0 > 0) printf "%.2f", a / b; else print "-" }')
