@@ -67,6 +67,7 @@ constexpr auto kReference = vellaCorEffect::Kernel::Reference;
 
 void SineDefaultsMono(benchmark::State& s) { runEngine(s, sine(), false, 0.5, Run::Process); }
 void SineDefaultsStereo(benchmark::State& s) { runEngine(s, sine(), true, 0.5, Run::Process); }
+void SineAttackX025Stereo(benchmark::State& s) { runEngine(s, sine(), true, 0.0, Run::Process); }
 void DrumsAttackX025Mono(benchmark::State& s) { runEngine(s, drums(), false, 0.0, Run::Process); }
 void DrumsAttackX025Stereo(benchmark::State& s) { runEngine(s, drums(), true, 0.0, Run::Process); }
 void DrumsDefaultsStereo(benchmark::State& s) { runEngine(s, drums(), true, 0.5, Run::Process); }
@@ -79,6 +80,7 @@ void BypassStereo(benchmark::State& s) { runEngine(s, drums(), true, 0.5, Run::B
 
 BENCHMARK(SineDefaultsMono)->Unit(benchmark::kMillisecond);
 BENCHMARK(SineDefaultsStereo)->Unit(benchmark::kMillisecond);
+BENCHMARK(SineAttackX025Stereo)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrumsAttackX025Mono)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrumsAttackX025Stereo)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrumsDefaultsStereo)->Unit(benchmark::kMillisecond);
