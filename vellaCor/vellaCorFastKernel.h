@@ -49,7 +49,7 @@ private:
     template <int Channels>
     void followAndDetect(vellaCorEffect& e, int n, int attackSteps, Driven& d, int next, int metered, int ahead);
     void computeGain(vellaCorEffect& e, const Driven& d, int n);
-    // gain_ from s = √envelope in its place and the transcendental terms in atan_ and tanh_.
+    // The gains from s = √envelope in their place and the transcendental terms in atan_ and tanh_.
     template <int Ratio> void curve(int n);
     // y = g·x, the valve in its mode, then the drive taken out and the output gain.
     void shape(const vellaCorEffect& e, const Driven& d, const double* __restrict x, double* __restrict y, int n);
