@@ -5,7 +5,7 @@
 #include "vellaCor/vellaCorIdentity.h"
 
 #ifdef QOR_HAVE_EDITOR
-#include "QORLIB/gui/EditorPreview.h"
+#include "tools/EditorCommand.h"
 #endif
 
 #include <CLI/CLI.hpp>
@@ -45,11 +45,13 @@ int main(int argc, char** argv)
     curves->add_option("--plot", curvesPlot, "PNG file to write")->required();
 
 #ifdef QOR_HAVE_EDITOR
-    std::string screenshot;
-    double zoom = 0.0;
+    EditorOptions editorOptions;
     CLI::App* editor = app.add_subcommand("editor", "Show the editor in a window, or draw it into a PNG file");
-    editor->add_option("--screenshot", screenshot, "Draw the editor offscreen into this PNG file");
-    editor->add_option("--zoom", zoom, "Zoom 0.7 to 4.0 (default: the saved zoom)")->check(CLI::Range(0.7, 4.0));
+    editor->add_option("--screenshot", editorOptions.screenshot, "Draw the editor offscreen into this PNG file");
+    editor->add_option("--zoom", editorOptions.zoom, "Zoom 0.7 to 4.0 (default: the saved zoom)")
+        ->check(CLI::Range(0.7, 4.0));
+    editor->add_option("--input", editorOptions.input,
+                       "Play this mono or stereo file in a loop through the compressor, so the needle moves");
 #endif
 
     try
@@ -82,7 +84,7 @@ int main(int argc, char** argv)
             return runCurves(curvesPlot);
 #ifdef QOR_HAVE_EDITOR
         if (editor->parsed())
-            return runEditorPreview(screenshot, zoom);
+            return runEditor(editorOptions);
 #endif
     }
     catch (const CliError& e)

@@ -55,6 +55,20 @@ void QorBaseControl::setValue(double value)
     value_ = clamp01(value);
     if (view_)
         view_->takeValue(value_);
+    if (linked_)
+    {
+        linked_->setValue(value_);
+        linked_->invalid();
+    }
+}
+
+void QorBaseControl::setOverlay(bool on, const QorColour& colour, int32_t inset, float alpha)
+{
+    overlay_ = on;
+    overlayColour_ = colour;
+    overlayInset_ = inset;
+    overlayAlpha_ = alpha;
+    invalid();
 }
 
 void QorBaseControl::setTag(int32_t tag)

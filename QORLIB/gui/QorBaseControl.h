@@ -60,6 +60,13 @@ public:
     bool isHovered() const { return hover_; }
     bool wantsHostClick() const { return hostClick_; }
     void setHostClick(bool on) { hostClick_ = on; }
+    bool entryRequested() const { return entryRequest_; }
+    void setEntryOnDoubleClick(bool on) { entryOnDoubleClick_ = on; }
+    // A highlight drawn over the control (knobs): its frame at the overlay alpha, then a
+    // rectangle in the overlay colour inset by the overlay inset.
+    void setOverlay(bool on, const QorColour& colour, int32_t inset, float alpha);
+    // A control that follows this one's value (none in the product).
+    void setLinkedControl(QorBaseControl* linked) { linked_ = linked; }
 
     // The tooltip text; longer texts are cut to fit the 512-byte buffer.
     void setHint(const char* text);
@@ -78,6 +85,10 @@ protected:
     double value_ = 0.0;
     int32_t tag_;
     int32_t viewKind_;
+    bool overlay_ = false;
+    QorColour overlayColour_{255, 255, 255, 255};
+    int32_t overlayInset_ = 0;
+    float overlayAlpha_ = 1.0f;
     bool hover_ = false;
     double defaultValue_ = 0.0;
     double alpha_ = 1.0;
@@ -88,4 +99,5 @@ protected:
     QorEngineView* view_ = nullptr;
     std::unique_ptr<char[]> hint_;
     QorRect constructionRect_;
+    QorBaseControl* linked_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "QORLIB/gui/CQorBitmapWrapper.h"
 #include "QORLIB/gui/CQorViewContainerWrapper.h"
+#include "QORLIB/gui/QorAnimKnob.h"
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/toolkit/Control.h"
 #include "QORLIB/gui/toolkit/OffscreenBackend.h"
@@ -14,7 +15,8 @@
 namespace Qorwerk
 {
 
-uint32_t QorVSTGUIEditorWrapperV1::knobMode_ = 0;
+uint32_t QorVSTGUIEditorWrapperV1::knobMode() { return QorAnimKnob::knobMode(); }
+void QorVSTGUIEditorWrapperV1::setKnobMode(uint32_t mode) { QorAnimKnob::setKnobMode(mode); }
 
 namespace
 {

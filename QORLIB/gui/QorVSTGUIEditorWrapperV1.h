@@ -51,7 +51,7 @@ public:
     qortk::ViewContainer* getProductArea() const { return productArea_.get(); }
     // The size the host shows: the product area and the strip above it, in points at zoom 1.
     QorRect getEditorRect() const { return {0, 0, width_, height_ + stripHeight()}; }
-    static uint32_t knobMode() { return knobMode_; }
+    static uint32_t knobMode();
 
     void setBackground(QorBitmap* bitmap) override;
     void setBackgroundById(int32_t resourceId) override;
@@ -61,7 +61,7 @@ public:
     bool isContainerAttached(QorViewContainer* container) override;
     void getScaledSize(QorPoint& size) override;
     void getButtonState(uint32_t& flags) override;
-    void setKnobMode(uint32_t mode) override { knobMode_ = mode; }
+    void setKnobMode(uint32_t mode) override;
     void sendParameter(int32_t, double) override {}
     void resize(int32_t width, int32_t height) override;
     void setResizeBatch(bool open) override;
@@ -95,7 +95,6 @@ private:
     int32_t pendingWidth_ = 0;
     int32_t pendingHeight_ = 0;
     bool batchOpen_ = false;
-    static uint32_t knobMode_;
 };
 
 } // namespace Qorwerk

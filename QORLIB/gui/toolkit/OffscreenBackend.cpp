@@ -66,4 +66,16 @@ bool OffscreenBackend::writePng(const std::string& path)
     return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
+bool OffscreenBackend::encodePng(std::vector<unsigned char>& out)
+{
+    update();
+    out.clear();
+    auto append = [](void* closure, const unsigned char* data, unsigned length) {
+        auto* bytes = static_cast<std::vector<unsigned char>*>(closure);
+        bytes->insert(bytes->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    return cairo_surface_write_to_png_stream(surface_, append, &out) == CAIRO_STATUS_SUCCESS;
+}
+
 } // namespace qortk

@@ -3,6 +3,7 @@
 #include "QORLIB/gui/toolkit/FramePlatform.h"
 
 #include <string>
+#include <vector>
 
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -31,6 +32,8 @@ public:
     int update();
     uint32_t pixel(int x, int y); // 0xRRGGBBAA after update()
     bool writePng(const std::string& path);
+    // The painted surface as PNG bytes; false when encoding fails.
+    bool encodePng(std::vector<unsigned char>& out);
     cairo_surface_t* surface() const { return surface_; }
     int width() const { return width_; }
     int height() const { return height_; }

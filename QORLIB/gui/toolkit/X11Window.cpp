@@ -5,11 +5,13 @@
 #include "QORLIB/gui/toolkit/Timer.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <cairo-xlib.h>
 #include <cairo.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -194,7 +196,8 @@ bool X11Window::open(unsigned long parent, const std::string& title, std::string
     }
     if (!parent)
     {
-        XStoreName(display_, window_, title.c_str());
+        setTitle(title);
+        setIdentity();
         deleteAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
         Atom protocols[] = {static_cast<Atom>(deleteAtom_)};
         XSetWMProtocols(display_, window_, protocols, 1);
@@ -203,6 +206,50 @@ bool X11Window::open(unsigned long parent, const std::string& title, std::string
     XMapWindow(display_, window_);
     XFlush(display_);
     return true;
+}
+
+std::string X11Window::resName_ = "qortk";
+std::string X11Window::resClass_ = "Qortk";
+
+void X11Window::setWindowClass(const std::string& resName, const std::string& resClass)
+{
+    resName_ = resName;
+    resClass_ = resClass;
+}
+
+void X11Window::setTitle(const std::string& title)
+{
+    if (!window_)
+        return;
+    XStoreName(display_, window_, title.c_str());
+    // Window managers show _NET_WM_NAME, which carries UTF-8 (WM_NAME is Latin-1).
+    const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+    XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False), utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
+    XFlush(display_);
+}
+
+void X11Window::setIdentity()
+{
+    // Who the window belongs to, so desktops group it and can tell its process.
+    XClassHint hint;
+    hint.res_name = resName_.data();
+    hint.res_class = resClass_.data();
+    XSetClassHint(display_, window_, &hint);
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) == 0)
+    {
+        XTextProperty machine;
+        char* list[] = {host};
+        if (XStringListToTextProperty(list, 1, &machine))
+        {
+            XSetWMClientMachine(display_, window_, &machine);
+            XFree(machine.value);
+        }
+    }
+    const long pid = getpid();
+    XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
 }
 
 X11Window::~X11Window()

@@ -26,6 +26,11 @@ public:
                                              std::string* error = nullptr);
     ~X11Window() override;
 
+    // WM_CLASS of the top-level windows made from now on (instance and class name).
+    static void setWindowClass(const std::string& resName, const std::string& resClass);
+    // The title of a top-level window (UTF-8).
+    void setTitle(const std::string& title);
+
     void frameResized(int deviceWidth, int deviceHeight) override;
     bool queryPointer(Point& device, uint32_t& buttons) override;
     bool isActive() const override { return mapped_; }
@@ -45,6 +50,7 @@ public:
 private:
     X11Window(Frame& frame, Display* display);
     bool open(unsigned long parent, const std::string& title, std::string* error);
+    void setIdentity();
     void handleEvent(void* xevent);
     void paint();
     void copyToWindow(double x, double y, double w, double h);
@@ -65,6 +71,8 @@ private:
     bool mapped_ = false;
     bool painted_ = false;
     bool closeRequested_ = false;
+    static std::string resName_;
+    static std::string resClass_;
 };
 
 } // namespace qortk

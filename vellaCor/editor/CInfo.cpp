@@ -1,0 +1,72 @@
+#include "vellaCor/editor/CInfo.h"
+
+#include "QORLIB/gui/QorDrawContext.h"
+#include "QORLIB/gui/QorSharedFonts.h"
+#include "QORLIB/platform/QorShell.h"
+#include "vellaCor/vellaCorParameters.h"
+
+#include <cstdio>
+
+namespace
+{
+constexpr double kLinkInsetX = 110.0;
+constexpr double kLinkTop = 130.0;
+constexpr double kLinkHeight = 24.0;
+constexpr double kUnderlineRise = 4.0;
+constexpr size_t kVersionLabelLength = 7; // "v.2.2.2": the build number stays off the plate
+} // namespace
+
+CInfo::CInfo(const QorRect& rect, QorBitmap* plate, const char* version, const std::string& webAddress)
+    : QorCustomControl(rect, kTag, plate), webAddress_(webAddress)
+{
+    std::snprintf(versionLabel_, kVersionLabelLength + 1, "v.%s", version ? version : "");
+    link_ = {origin_.x + kLinkInsetX, origin_.y + kLinkTop, plateSize_.x - kLinkInsetX,
+             origin_.y + kLinkTop + kLinkHeight};
+    value_ = 0.0;
+}
+
+void CInfo::draw(QorDrawContext& context)
+{
+    context.drawBitmap(bitmap_, rect_, {0.0, 0.0}, 1.0f);
+    context.setFontColor(kTextColour);
+    context.setFont(QorSharedFonts::arial(12));
+    context.drawString(versionLabel_, {296, 69, 396, 79}, QorDrawContext::kAlignLeft, true);
+    context.setFont(QorSharedFonts::arial(10));
+    context.drawString(kCredit, {0, 208, rect_.width(), 218}, QorDrawContext::kAlignCentre, true);
+    if (linkHover_)
+    {
+        context.setFrameColor(kLinkColour);
+        const double y = link_.bottom - kUnderlineRise;
+        context.drawLine({link_.left, y}, {link_.right, y});
+    }
+}
+
+int32_t CInfo::onMouseDown(const QorPoint& where, uint32_t flags)
+{
+    if (!(flags & kQorLButton))
+        return kQorMouseNotHandled;
+    if (link_.contains(where))
+    {
+        QorShell::open(webAddress_);
+        return kQorMouseHandledFinal;
+    }
+    value_ = vellaCorParameters::truncToInt(value_ + 0.5) != 0 ? 0.0 : 1.0;
+    valueChanged();
+    invalid();
+    return kQorMouseHandledFinal;
+}
+
+int32_t CInfo::onMouseMoved(const QorPoint& where, uint32_t)
+{
+    if (link_.contains(where))
+    {
+        linkHover_ = 1;
+        invalid();
+    }
+    else if (linkHover_)
+    {
+        linkHover_ = 0;
+        invalid();
+    }
+    return kQorMouseHandled;
+}
