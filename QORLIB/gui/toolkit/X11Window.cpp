@@ -355,9 +355,15 @@ void X11Window::handleEvent(void* raw)
     }
     case MotionNotify:
     {
-        // Only the latest position matters.
-        while (XCheckTypedWindowEvent(display_, window_, MotionNotify, &e))
+        // Only the latest of a run of moves matters; a move after a press or release must stay
+        // after it, so only moves that come next in the queue are merged.
+        XEvent next;
+        while (XPending(display_) > 0)
         {
+            XPeekEvent(display_, &next);
+            if (next.type != MotionNotify || next.xmotion.window != e.xmotion.window)
+                break;
+            XNextEvent(display_, &e);
         }
         const auto& m = e.xmotion;
         frame_.mouseMoved({double(m.x), double(m.y)}, heldButtons(m.state) | modifierFlags(m.state));

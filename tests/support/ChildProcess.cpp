@@ -1,0 +1,58 @@
+#include "tests/support/ChildProcess.h"
+
+#include <chrono>
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace qortest
+{
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv)
+{
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    if (!argv.empty() && posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0)
+        pid_ = pid;
+}
+
+ChildProcess::~ChildProcess()
+{
+    int code;
+    if (pid_ > 0 && !finished(code))
+    {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status_, 0);
+    }
+}
+
+bool ChildProcess::finished(int& exitCode)
+{
+    if (pid_ <= 0)
+        return true;
+    if (!done_ && waitpid(pid_, &status_, WNOHANG) == pid_)
+        done_ = true;
+    if (done_)
+        exitCode = WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+    return done_;
+}
+
+bool ChildProcess::waitFor(int timeoutMs, int& exitCode)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!finished(exitCode))
+    {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+} // namespace qortest

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qortest
+{
+
+// A program started in the background (found on PATH), so that a test can keep its own event
+// loop running while the program works. The destructor kills what is still running.
+class ChildProcess
+{
+public:
+    explicit ChildProcess(const std::vector<std::string>& argv);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    int pid() const { return pid_; }
+    // True once it has ended; its exit code (or -1 when killed by a signal) is then in exitCode.
+    bool finished(int& exitCode);
+    // Waits up to the time given; false when it is still running then.
+    bool waitFor(int timeoutMs, int& exitCode);
+
+private:
+    int pid_ = -1;
+    int status_ = -1;
+    bool done_ = false;
+};
+
+} // namespace qortest

@@ -1,0 +1,63 @@
+// The panel in a real X11 window under a private Xvfb, driven by xdotool as a person's mouse
+// would: the drag must reach the product editor as a parameter edit.
+#include "QORLIB/gui/QorAnimKnob.h"
+#include "QORLIB/gui/toolkit/X11Window.h"
+#include "QORLIB/platform/QorProcessRunner.h"
+#include "tests/QORLIB/gui/toolkit/XvfbServer.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/vellaCor/editor/EditorHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+// Runs xdotool while the window keeps handling its events.
+bool xdotool(qortk::X11Window& window, const std::vector<std::string>& args)
+{
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    qortest::ChildProcess tool(argv);
+    int code = -1;
+    for (int i = 0; i < 500 && !tool.finished(code); ++i)
+    {
+        window.idle();
+        usleep(10000);
+    }
+    for (int i = 0; i < 20; ++i) // the last events
+    {
+        window.idle();
+        usleep(5000);
+    }
+    return code == 0;
+}
+} // namespace
+
+TEST(EditorWindow, AMouseDragOnTheTimeKnobReachesTheEditorAsAnEdit)
+{
+    XvfbServer server;
+    if (!server.ok())
+        GTEST_SKIP() << "no X server for this test: " << server.reason();
+    if (!QorProcessRunner::onPath("xdotool"))
+        GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
+    RecordingHostEngine engine;
+    std::string error;
+    ASSERT_TRUE(engine.open(Qorwerk::QorVSTGUIEditorWrapperV1::Platform::kX11Window, 0, &error)) << error;
+    engine.setZoom(1.5);
+    auto* editor = static_cast<vellaCorEditor*>(engine.getEditor());
+    editor->setParameter(4, 0.2);
+    auto* window = static_cast<qortk::X11Window*>(engine.getFrame()->platform());
+    ASSERT_TRUE(window->waitUntilShown(5000));
+    const std::string id = std::to_string(window->windowId());
+    // The Time knob's centre (85, 200) is (127.5, 378) on screen at 150 %; 90 points to the right
+    // (135 pixels) raise it by 90 / 300.
+    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "127", "378", "mousedown", "1", "mousemove",
+                                  "--sync", "--window", id, "262", "378", "mouseup", "1"}));
+    ASSERT_FALSE(engine.sent.empty());
+    EXPECT_EQ(engine.sent.back().first, 4);
+    EXPECT_NEAR(engine.sent.back().second, 0.5, 0.004);
+    EXPECT_FALSE(editor->getKnob(4)->isEditing()) << "the release ended the drag";
+    engine.close();
+}
