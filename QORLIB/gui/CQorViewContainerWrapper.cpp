@@ -31,6 +31,13 @@ void CQorViewContainerWrapper::addControl(QorBaseControl* control)
     view_->addView(std::make_shared<CQorBaseControlWrapper>(std::unique_ptr<QorBaseControl>(control), engine_, listener_));
 }
 
+void CQorViewContainerWrapper::setViewSize(const QorRect& r)
+{
+    view_->invalid();
+    view_->setViewSize({r.left, r.top, r.right, r.bottom});
+    view_->invalid();
+}
+
 QorRect CQorViewContainerWrapper::getRect() const
 {
     const auto& r = view_->viewSize();

@@ -26,6 +26,8 @@ public:
     void setBackgroundColour(const QorColour& colour) override;
     void addControl(QorBaseControl* control) override;
     QorRect getRect() const override;
+    void setViewSize(const QorRect& rect) override;
+    void setMouseTransparent(bool transparent) override { view_->setMouseTransparent(transparent); }
 
     const std::shared_ptr<qortk::ViewContainer>& view() const { return view_; }
 

@@ -16,4 +16,8 @@ public:
     // Takes ownership of the control.
     virtual void addControl(QorBaseControl* control) = 0;
     virtual QorRect getRect() const = 0;
+    // Moves or resizes the container (its controls keep their own coordinates).
+    virtual void setViewSize(const QorRect& rect) = 0;
+    // A transparent container lets presses on its empty parts reach what lies below.
+    virtual void setMouseTransparent(bool transparent) = 0;
 };
