@@ -19,6 +19,9 @@ public:
     virtual void frameInvalidated() {}
     // Pointer in device pixels and the held buttons and modifiers; false when unknown.
     virtual bool queryPointer(Point& /*device*/, uint32_t& /*buttons*/) { return false; }
+    // Modifier keys held down now, read from the keyboard itself (not from an event): kControl,
+    // kAlt and kSystemKey each set when its left or right key is down; false when unknown.
+    virtual bool queryHeldKeys(uint32_t& /*modifiers*/) { return false; }
     // Whether the window is shown and in use (the frame shows hints only then).
     virtual bool isActive() const { return true; }
 };

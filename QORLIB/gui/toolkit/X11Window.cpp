@@ -301,6 +301,24 @@ bool X11Window::queryPointer(Point& device, uint32_t& buttons)
     return true;
 }
 
+bool X11Window::queryHeldKeys(uint32_t& modifiers)
+{
+    char keys[32] = {};
+    XQueryKeymap(display_, keys);
+    const auto down = [&](KeySym symbol) {
+        const KeyCode code = XKeysymToKeycode(display_, symbol);
+        return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
+    };
+    modifiers = 0;
+    if (down(XK_Control_L) || down(XK_Control_R))
+        modifiers |= kControl;
+    if (down(XK_Alt_L) || down(XK_Alt_R))
+        modifiers |= kAlt;
+    if (down(XK_Super_L) || down(XK_Super_R))
+        modifiers |= kSystemKey;
+    return true;
+}
+
 uint32_t X11Window::pressFlags(int button, unsigned state, unsigned long timeMs, int x, int y)
 {
     uint32_t flags = buttonFlag(unsigned(button)) | heldButtons(state) | modifierFlags(state);

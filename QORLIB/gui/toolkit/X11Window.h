@@ -33,6 +33,7 @@ public:
 
     void frameResized(int deviceWidth, int deviceHeight) override;
     bool queryPointer(Point& device, uint32_t& buttons) override;
+    bool queryHeldKeys(uint32_t& modifiers) override;
     bool isActive() const override { return mapped_; }
 
     // Handles waiting events, fires due timers and repaints what is invalid.

@@ -62,6 +62,7 @@ AaxInstance::AaxInstance(const AaxEffectRecord& effect, const AaxComponentSnapsh
         gui_ = create<AAX_IEffectGUI>(effect, kAAX_ProcPtrID_Create_EffectGUI);
         if (gui_ != nullptr)
             gui_->Initialize(&controller_);
+        controller_.setGui(gui_);
     }
     parameters_->GenerateCoefficients();
 }
@@ -70,6 +71,7 @@ AaxInstance::~AaxInstance()
 {
     if (gui_ != nullptr)
     {
+        controller_.setGui(nullptr);
         gui_->Uninitialize();
         gui_->Release();
     }
@@ -95,10 +97,25 @@ void AaxInstance::runProcedure(float* const* inputs, float* const* outputs, int3
 
 void AaxInstance::process(float* const* inputs, float* const* outputs, int32_t sampleCount)
 {
+    postPackets();
+    runBlock(inputs, outputs, sampleCount);
+}
+
+void AaxInstance::postPackets()
+{
     if (parameters_ != nullptr)
         parameters_->GenerateCoefficients();
+}
+
+void AaxInstance::runBlock(float* const* inputs, float* const* outputs, int32_t sampleCount)
+{
     runProcedure(inputs, outputs, sampleCount);
     controller_.collectMeters(context_.meterTaps(), context_.meterIDs().size(), context_.meterIDs());
+}
+
+AAX_Result AaxInstance::setViewContainer(AAX_IViewContainer* container)
+{
+    return gui_ != nullptr ? gui_->SetViewContainer(container) : AAX_ERROR_NOT_INITIALIZED;
 }
 
 AAX_Result AaxInstance::setBypass(bool bypassed)

@@ -13,6 +13,7 @@
 class AAX_IEffectDirectData;
 class AAX_IEffectGUI;
 class AAX_IEffectParameters;
+class AAX_IViewContainer;
 class AaxEffectRecord;
 struct AaxComponentSnapshot;
 
@@ -45,6 +46,11 @@ public:
     // One block as a host runs it: posts changed packets, calls the process procedure, then
     // collects and clears the meter taps. inputs and outputs hold channels() pointers.
     void process(float* const* inputs, float* const* outputs, int32_t sampleCount);
+    // The two halves of process(), for a host whose audio runs on a thread of its own: the
+    // main thread posts the changed packets, the audio thread runs the procedure and collects
+    // the meters. The host keeps them from overlapping.
+    void postPackets();
+    void runBlock(float* const* inputs, float* const* outputs, int32_t sampleCount);
     // Only the process procedure, with nothing done before or after.
     void runProcedure(float* const* inputs, float* const* outputs, int32_t sampleCount);
     void setSampleRate(float rate) { sampleRate_ = rate; }
@@ -53,6 +59,9 @@ public:
 
     // One main-thread tick: answer automation, wake the direct data and the GUI.
     AAX_Result idle();
+    // Hands the GUI object a view container (null takes it away); AAX_ERROR_NOT_INITIALIZED
+    // without a GUI object.
+    AAX_Result setViewContainer(AAX_IViewContainer* container);
     // A change of a host parameter made on the host's side.
     AAX_Result hostEdit(const std::string& id, double value, bool touched,
                         AAX_EUpdateSource source = AAX_eUpdateSource_Unspecified);

@@ -1,5 +1,7 @@
 #include "QORLIB/format/aax/host/AaxInstanceController.h"
 
+#include "QORLIB/format/aax/sdk/AAX_IEffectGUI.h"
+
 #include "QORLIB/format/aax/host/AaxContextRecord.h"
 #include "QORLIB/format/aax/sdk/AAX_Errors.h"
 #include "QORLIB/format/aax/sdk/AAX_IEffectParameters.h"
@@ -55,6 +57,7 @@ AAX_Result AaxInstanceController::GetCurrentMeterValue(AAX_CTypeID meterID, floa
 {
     if (value == nullptr)
         return AAX_ERROR_NULL_ARGUMENT;
+    const std::lock_guard<std::mutex> lock(meterLock_);
     auto it = meters_.find(meterID);
     if (it == meters_.end())
         return AAX_ERROR_INVALID_ARGUMENT;
@@ -65,6 +68,7 @@ AAX_Result AaxInstanceController::GetCurrentMeterValue(AAX_CTypeID meterID, floa
 void AaxInstanceController::collectMeters(float* taps, std::size_t count, const std::vector<AAX_CTypeID>& ids)
 {
     // The host takes each tap's value and clears the tap for the next block.
+    const std::lock_guard<std::mutex> lock(meterLock_);
     for (std::size_t i = 0; i < count && i < ids.size(); ++i)
     {
         meters_[ids[i]] = taps[i];
@@ -159,6 +163,14 @@ int AaxInstanceController::deliverAutomation()
             touched_[e.id] = e.kind == AaxAutomationEvent::kTouch;
             continue;
         }
+        // A value already overtaken by a later request for the same parameter is not echoed:
+        // the host's parameter has moved on. Echoing it would make a module that re-requests
+        // each echo (as automation hosts expect) alternate between the two values for ever.
+        bool overtaken = false;
+        for (const auto& later : queue_)
+            overtaken = overtaken || (later.kind == AaxAutomationEvent::kSet && later.id == e.id);
+        if (overtaken)
+            continue;
         // A request that would not change what the host last sent back is not echoed again.
         auto last = delivered_.find(e.id);
         if (last != delivered_.end() && last->second == e.value)
@@ -168,6 +180,8 @@ int AaxInstanceController::deliverAutomation()
         {
             record({AaxAutomationEvent::kUpdate, e.id, e.value, e.source, touched_[e.id]});
             parameters_->UpdateParameterNormalizedValue(e.id.c_str(), e.value, e.source);
+            if (gui_ != nullptr)
+                gui_->ParameterUpdated(e.id.c_str());
             ++updates;
         }
     }
@@ -183,6 +197,8 @@ AAX_Result AaxInstanceController::hostEdit(const std::string& id, double value, 
     delivered_[id] = value;
     record({AaxAutomationEvent::kUpdate, id, value, source, touched});
     const AAX_Result result = parameters_->UpdateParameterNormalizedValue(id.c_str(), value, source);
+    if (gui_ != nullptr && result == AAX_SUCCESS)
+        gui_->ParameterUpdated(id.c_str());
     touched_[id] = before;
     return result;
 }

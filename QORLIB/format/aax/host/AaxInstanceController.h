@@ -8,9 +8,11 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
+class AAX_IEffectGUI;
 class AAX_IEffectParameters;
 class AaxContextRecord;
 
@@ -25,6 +27,8 @@ public:
     explicit AaxInstanceController(AaxContextRecord& context) : context_(context) {}
 
     void setParameters(AAX_IEffectParameters* parameters) { parameters_ = parameters; }
+    // The GUI object hears of every value the host delivers (ParameterUpdated), as hosts do.
+    void setGui(AAX_IEffectGUI* gui) { gui_ = gui; }
 
     ACFRESULT QueryInterface(const acfIID& iid, void** out) override;
     uint32_t AddRef() override { return 1; }
@@ -50,6 +54,8 @@ public:
     AAX_Result hostEdit(const std::string& id, double value, bool touched, AAX_EUpdateSource source);
 
     void setRestoringChunk(bool restoring) { restoringChunk_ = restoring; }
+    // Audio side of a host that plays on a thread of its own; meter reads may come from the
+    // main thread meanwhile.
     void collectMeters(float* taps, std::size_t count, const std::vector<AAX_CTypeID>& ids);
 
     // What happened, in order; observer (when set) hears each event as it is recorded.
@@ -67,9 +73,11 @@ private:
 
     AaxContextRecord& context_;
     AAX_IEffectParameters* parameters_ = nullptr;
+    AAX_IEffectGUI* gui_ = nullptr;
     std::deque<AaxAutomationEvent> queue_;
     std::map<std::string, bool> touched_;
     std::map<std::string, double> delivered_; // the last value sent back for each ID
+    mutable std::mutex meterLock_;
     std::map<AAX_CTypeID, float> meters_;
     bool restoringChunk_ = false;
 };

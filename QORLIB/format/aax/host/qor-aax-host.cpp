@@ -1,6 +1,7 @@
 // qor-aax-host: loads the AAX module the way a host does and lets a person watch it work:
 // print its description, render an audio file through an instance, keep its state chunks.
 #include "QORLIB/format/aax/host/AaxDescriptionPrinter.h"
+#include "QORLIB/format/aax/host/AaxGuiCommand.h"
 #include "QORLIB/format/aax/host/AaxHost.h"
 #include "QORLIB/format/aax/host/AaxWavFile.h"
 #include "QORLIB/format/aax/sdk/AAX_CString.h"
@@ -279,11 +280,15 @@ int main(int argc, char** argv)
             ->check(CLI::ExistingDirectory);
         cmd->add_option("--save", o.saveDir, "keep the instance's state chunks in this folder afterwards");
     }
+    AaxGuiOptions guiOptions;
+    auto* guiCmd = addAaxGuiCommand(app, guiOptions);
     CLI11_PARSE(app, argc, argv);
     try
     {
         if (describeCmd->parsed())
             return describe(o);
+        if (guiCmd->parsed())
+            return runAaxGuiCommand(o.module, o.verbose, guiOptions);
         if (renderCmd->parsed())
             return render(o);
         return parameters(o);
