@@ -97,11 +97,19 @@ int play(AaxHost& host, const AaxAudio& audio, const AaxGuiOptions& o)
             std::printf("\n");
             std::fflush(stdout);
         };
+    // From before the window shows: a Ctrl+C at any moment still ends with the state kept.
+    gInterrupted = 0;
+    auto* oldInt = std::signal(SIGINT, onSignal);
+    auto* oldTerm = std::signal(SIGTERM, onSignal);
     AaxPlaybackLoop loop(*instance, audio.samples, double(audio.sampleRate));
     AaxEditorSession session(*instance, &loop);
     const std::string title = "Qor vellaCor - " + std::filesystem::path(o.input).filename().string();
     if (!session.open(!o.offscreen, title, error))
+    {
+        std::signal(SIGINT, oldInt);
+        std::signal(SIGTERM, oldTerm);
         return fail(error);
+    }
     session.container().onMouseDown = [quiet = o.quiet](const AaxViewContainer::MouseDown& m) {
         if (!quiet)
             std::printf("host: click   %-16s modifiers %u\n", m.id.c_str(), m.modifiers);
@@ -110,9 +118,6 @@ int play(AaxHost& host, const AaxAudio& audio, const AaxGuiOptions& o)
               << " Hz); close the window or press Ctrl+C to stop\n";
     std::fflush(stdout);
     loop.start();
-    gInterrupted = 0;
-    auto* oldInt = std::signal(SIGINT, onSignal);
-    auto* oldTerm = std::signal(SIGTERM, onSignal);
     if (o.seconds > 0.0)
     {
         const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(o.seconds);
