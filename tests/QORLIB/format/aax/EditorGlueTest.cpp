@@ -1,12 +1,15 @@
 // The GUI object and the editor wrapper in an offscreen view container: which container types
 // get an editor, the meter path, host values, edits going to the host or the processor side,
 // the group counting, the size reported to the host and the clicks offered to the host.
+#include "QORLIB/format/aax/Qor_Wrappers/QorAAXSharedBlock.h"
+#include "QORLIB/format/aax/host/AaxPlaybackLoop.h"
 #include "QORLIB/gui/QorAnimKnob.h"
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/toolkit/MouseEvents.h"
 #include "QORLIB/presets/QorPresetManager.h"
 #include "tests/QORLIB/format/aax/EditorGlueFixture.h"
 #include "tests/QORLIB/format/aax/ProbeProcessor.h"
+#include "tests/support/AllocationCounter.h"
 #include "vellaCor/vellaCorParameters.h"
 
 #include <gtest/gtest.h>
@@ -308,4 +311,23 @@ TEST_F(EditorGlue, ClosingAndDestroyingTheGuiLeavesTheBridgeSafe)
     EXPECT_EQ(editor().frame(), nullptr);
     bridge->parameterChanged(20, 0.7); // nothing to reach any more
     EXPECT_EQ(bridge->currentValues[20], 0.7);
+}
+
+TEST_F(EditorGlue, WithTheEditorOpenAndEditsFlowingTheAudioPathAllocatesNothing)
+{
+    show();
+    AaxPlaybackLoop loop(*instance, {drums(4096, 44100.0, 4), drums(4096, 44100.0, 5)}, 44100.0);
+    loop.processBlock(); // the host's first meter readings make its table
+    for (int round = 0; round < 4; ++round)
+    {
+        editor().sendParameter(4, 0.1 * round);      // a host parameter: a packet
+        editor().sendParameter(20, 0.2 + 0.1 * round); // an editor-side value: the shared block
+        instance->idle();
+        instance->postPackets();
+        gui->TimerWakeup();
+        qortest::AllocationScope scope;
+        loop.processBlock();
+        EXPECT_EQ(scope.allocations(), 0u) << round;
+    }
+    EXPECT_NEAR(field<QorAAXSharedBlock>(*instance, QorAAXContext::kSharedBlock).slots[4], 0.3f, 1e-6f);
 }
