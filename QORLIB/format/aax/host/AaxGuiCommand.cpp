@@ -89,9 +89,10 @@ int play(AaxHost& host, const AaxAudio& audio, const AaxGuiOptions& o)
         return fail(error);
     if (!o.quiet)
         instance->controller().observer = [](const AaxAutomationEvent& e) {
-            std::printf("host: %-7s %-16s", kindName(e.kind), e.id.c_str());
             if (e.kind == AaxAutomationEvent::kSet || e.kind == AaxAutomationEvent::kUpdate)
-                std::printf(" %.4f", e.value);
+                std::printf("host: %-7s %-16s %.4f", kindName(e.kind), e.id.c_str(), e.value);
+            else
+                std::printf("host: %-7s %s", kindName(e.kind), e.id.c_str());
             if (e.kind == AaxAutomationEvent::kUpdate)
                 std::printf(e.touched ? " (echo, touched)" : " (echo)");
             std::printf("\n");
