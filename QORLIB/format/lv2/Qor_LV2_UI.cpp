@@ -64,6 +64,14 @@ bool UI::open()
     if (!host_.parent)
         static_cast<qortk::X11Window*>(engine_->getFrame()->platform())
             ->setTitle(std::string(vellaCorIdentity::kProductName) + (host_.stereo ? " Stereo" : " Mono"));
+    // The controls start where the preset stands; hosts that send no port values at first
+    // (jalv's console) would otherwise leave them at their construction values.
+    for (uint32_t p = 0; p < kNumControls; ++p)
+    {
+        const int32_t index = controlPort(p).parameter;
+        engine_->forwardParameter(index, presets_->current().values[index]);
+    }
+    sizeRepeated_ = false;
     editorResized();
     return true;
 }
@@ -108,6 +116,13 @@ int UI::idle()
 {
     if (!isOpen())
         return 0;
+    if (!sizeRepeated_)
+    {
+        // Hosts that wrap the window (suil) can take a size only once the instance is made.
+        sizeRepeated_ = true;
+        lastWidth_ = lastHeight_ = 0;
+        editorResized();
+    }
     auto* window = static_cast<qortk::X11Window*>(engine_->getFrame()->platform());
     window->idle();
     if (window->closeRequested())

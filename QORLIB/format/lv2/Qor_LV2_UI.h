@@ -77,6 +77,7 @@ private:
     std::array<bool, 8> touching_{};
     int lastWidth_ = 0;
     int lastHeight_ = 0;
+    bool sizeRepeated_ = false;
 };
 
 } // namespace Qor_LV2
