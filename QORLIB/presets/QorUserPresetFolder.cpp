@@ -24,7 +24,8 @@ bool QorUserPresetFolder::create(const std::string& path)
     // Only the maker folder, "User Presets" and the product folder are ours to make; a home
     // without "Documents" is left as it is.
     const std::filesystem::path folder(path);
-    const std::filesystem::path levels[3] = {folder.parent_path().parent_path(), folder.parent_path(), folder};
+    const std::filesystem::path levels[3] = {folder.parent_path().parent_path(), folder.parent_path(),
+                                             folder};
     std::error_code error;
     if (!std::filesystem::is_directory(levels[0].parent_path(), error))
         return false;

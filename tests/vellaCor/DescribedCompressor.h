@@ -69,8 +69,10 @@ public:
         const Real r = fast * 0.2L / slow;
         const Real fc = (4.0L * r / (r + 1.0L) + 0.1L) * 0.7L / s_.timeScale;
         const Real fd = fc < 0.001L ? 0.001L : std::min(Real(0.499L * s_.rate), fc);
-        const Real w = 2.0L * kPi * fd / s_.rate, c = std::cos(w), alpha = std::sin(w) / 0.2L, a0 = 1.0L + alpha;
-        optical_.set((1.0L - c) / 2.0L / a0, (1.0L - c) / a0, (1.0L - c) / 2.0L / a0, -2.0L * c / a0, (1.0L - alpha) / a0);
+        const Real w = 2.0L * kPi * fd / s_.rate, c = std::cos(w), alpha = std::sin(w) / 0.2L,
+                   a0 = 1.0L + alpha;
+        optical_.set((1.0L - c) / 2.0L / a0, (1.0L - c) / a0, (1.0L - c) / 2.0L / a0, -2.0L * c / a0,
+                     (1.0L - alpha) / a0);
         Real e = 0.0L;
         for (int i = 0, n = d > envelope_ ? s_.attackSteps : 1; i < n; ++i)
             e = optical_.step(d);
@@ -88,13 +90,24 @@ public:
         const Real a = std::atan(1.2L * s), t = std::tanh(s);
         switch (ratio)
         {
-        case 0: return 0.6L / (1.0L + 0.4L * s) + 0.4L;
-        case 1: return 0.8L / (1.0L + 0.4L * s) + 0.2L;
-        case 2: return ((a * 0.92L / 1.2L + 0.08L * s) * 0.3L + (0.9L * s / (0.35L * s + 1.0L) + 0.1L * s) * 0.7L) / s;
-        case 3: return ((a * 0.95L / 1.2L + 0.05L * s) * 0.65L + (0.95L * s / (0.35L * s + 1.0L) + 0.05L * s) * 0.35L) / s;
-        case 4: return (a * 0.97L / 1.2L + 0.03L * s) / s;
-        case 5: return ((a * 0.982L / 1.2L + 0.018L * s) * 0.5L + (t * 0.982L + 0.018L * s) * 0.5L) / s;
-        default: return (t * 0.99L + 0.01L * s) / s;
+        case 0:
+            return 0.6L / (1.0L + 0.4L * s) + 0.4L;
+        case 1:
+            return 0.8L / (1.0L + 0.4L * s) + 0.2L;
+        case 2:
+            return ((a * 0.92L / 1.2L + 0.08L * s) * 0.3L +
+                    (0.9L * s / (0.35L * s + 1.0L) + 0.1L * s) * 0.7L) /
+                   s;
+        case 3:
+            return ((a * 0.95L / 1.2L + 0.05L * s) * 0.65L +
+                    (0.95L * s / (0.35L * s + 1.0L) + 0.05L * s) * 0.35L) /
+                   s;
+        case 4:
+            return (a * 0.97L / 1.2L + 0.03L * s) / s;
+        case 5:
+            return ((a * 0.982L / 1.2L + 0.018L * s) * 0.5L + (t * 0.982L + 0.018L * s) * 0.5L) / s;
+        default:
+            return (t * 0.99L + 0.01L * s) / s;
         }
     }
 
@@ -104,7 +117,10 @@ private:
     struct Filter
     {
         Real b0 = 0, b1 = 0, b2 = 0, a1 = 0, a2 = 0, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-        void set(Real nb0, Real nb1, Real nb2, Real na1, Real na2) { b0 = nb0, b1 = nb1, b2 = nb2, a1 = na1, a2 = na2; }
+        void set(Real nb0, Real nb1, Real nb2, Real na1, Real na2)
+        {
+            b0 = nb0, b1 = nb1, b2 = nb2, a1 = na1, a2 = na2;
+        }
         void keepHistory(const Filter& f) { x1 = f.x1, x2 = f.x2, y1 = f.y1, y2 = f.y2; }
         Real step(Real x)
         {
@@ -117,8 +133,10 @@ private:
     // Cookbook sections with the quality factor narrowed near Nyquist.
     static Filter section(bool high, double rate, double f, double q)
     {
-        const Real qq = q * (1.0L - std::pow(Real(f) / ((high ? 0.5001L : 0.50001L) * rate), high ? 6.0L : 8.0L));
-        const Real w = 2.0L * kPi * f / rate, c = std::cos(w), alpha = std::sin(w) / (2.0L * qq), a0 = 1.0L + alpha;
+        const Real qq =
+            q * (1.0L - std::pow(Real(f) / ((high ? 0.5001L : 0.50001L) * rate), high ? 6.0L : 8.0L));
+        const Real w = 2.0L * kPi * f / rate, c = std::cos(w), alpha = std::sin(w) / (2.0L * qq),
+                   a0 = 1.0L + alpha;
         const Real b = (high ? 1.0L + c : 1.0L - c) / a0;
         Filter s;
         s.set(b / 2.0L, high ? -b : b, b / 2.0L, -2.0L * c / a0, (1.0L - alpha) / a0);

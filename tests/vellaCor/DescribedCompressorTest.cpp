@@ -63,7 +63,10 @@ DescribedCompressor::Settings described(const Case& c, int mode)
 std::vector<float> burst(double rate)
 {
     const int ms = int(rate / 1000.0);
-    return qortest::sine(160 * ms, rate, [&](int i) { return i < 5 * ms ? 0.0 : i < 60 * ms ? 0.5 : i < 110 * ms ? 0.02 : 0.9; });
+    return qortest::sine(160 * ms, rate,
+                         [&](int i) {
+                             return i < 5 * ms ? 0.0 : i < 60 * ms ? 0.5 : i < 110 * ms ? 0.02 : 0.9;
+                         });
 }
 
 // Largest difference between product and model relative to the model's output, sample by
@@ -78,8 +81,7 @@ double deviation(const Case& c, vellaCorEffect& e, DescribedCompressor& m, const
     double worst = 0.0;
     for (size_t pos = 0; pos < n; pos += block)
     {
-        if (between != nullptr)
-            between(e, m, pos);
+        if (between != nullptr) between(e, m, pos);
         const int count = int(std::min(block, n - pos));
         if (c.doublePath)
         {
@@ -106,7 +108,10 @@ double deviation(const Case& c, vellaCorEffect& e, DescribedCompressor& m, const
 }
 
 // Float outputs are rounded to 24 bits; doubles keep what the filters' rounding leaves.
-double tolerance(const Case& c) { return c.doublePath ? 1e-9 : 2e-7; }
+double tolerance(const Case& c)
+{
+    return c.doublePath ? 1e-9 : 2e-7;
+}
 } // namespace
 
 TEST(DescribedCompressor, EveryAttackStepOnBothKernelsAndBothPaths)
@@ -118,8 +123,9 @@ TEST(DescribedCompressor, EveryAttackStepOnBothKernelsAndBothPaths)
             {
                 Case c;
                 c.kernel = kernel, c.doublePath = doublePath, c.attack = attack;
-                SCOPED_TRACE(testing::Message() << (kernel == Kernel::Fast ? "fast" : "reference")
-                                                << (doublePath ? " 64-bit" : " 32-bit") << " attack " << attack);
+                SCOPED_TRACE(testing::Message()
+                             << (kernel == Kernel::Fast ? "fast" : "reference")
+                             << (doublePath ? " 64-bit" : " 32-bit") << " attack " << attack);
                 vellaCorEffect e = product(c, 0.5);
                 DescribedCompressor model(described(c, 1));
                 EXPECT_LE(deviation(c, e, model, in), tolerance(c));
@@ -153,7 +159,8 @@ TEST(DescribedCompressor, ValveAtEveryRatioAndEveryLevel)
 TEST(DescribedCompressor, StereoAndGlidesAtEverySampleRate)
 {
     // Output and drive change every block, so the 0.001 per-sample glides are followed throughout.
-    const auto changes = [](vellaCorEffect& e, DescribedCompressor& m, size_t pos) {
+    const auto changes = [](vellaCorEffect& e, DescribedCompressor& m, size_t pos)
+    {
         const int step = int(pos / 480);
         const int k = 10 + 7 * (step % 4), out = 12 * (step % 5);
         e.setParameter(5, std::pow(k / 40.0, 1.0 / 0.7071) + 1e-4); // "Compression" step k

@@ -28,7 +28,8 @@ std::vector<double> appliedGain(const std::vector<float>& in, const std::vector<
     return g;
 }
 
-vellaCorEffect clearAtUnityOutput(double ratio = 0.5, double attack = 0.5, double time = 0.5, double rate = 44100.0)
+vellaCorEffect clearAtUnityOutput(double ratio = 0.5, double attack = 0.5, double time = 0.5,
+                                  double rate = 44100.0)
 {
     vellaCorEffect e;
     e.setSampleRate(rate);
@@ -263,7 +264,8 @@ TEST(Detector, EveryAttackStepTakesItsTimeInBothKernels)
         before = expected.attackMs;
         for (Kernel kernel : {Kernel::Reference, Kernel::Fast})
         {
-            SCOPED_TRACE(testing::Message() << "attack " << attack << (kernel == Kernel::Fast ? " fast" : " reference"));
+            SCOPED_TRACE(testing::Message() << "attack " << attack
+                                            << (kernel == Kernel::Fast ? " fast" : " reference"));
             const Timing t = measureTiming(attack / 6.0, 0.5, 44100.0, kernel);
             EXPECT_NEAR(t.attackMs, expected.attackMs, 0.03);
             EXPECT_NEAR(t.releaseMs, expected.releaseMs, 0.03);

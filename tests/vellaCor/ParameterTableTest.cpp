@@ -50,7 +50,8 @@ TEST(ParameterTable, NumberDisplays)
 // shows the lower text on both sides.
 TEST(ParameterTable, EveryHalfStepRoundsUp)
 {
-    const auto hundredths = [](int h) { return std::to_string(h / 100) + "." + char('0' + h / 10 % 10) + char('0' + h % 10); };
+    const auto hundredths = [](int h)
+    { return std::to_string(h / 100) + "." + char('0' + h / 10 % 10) + char('0' + h % 10); };
     struct Number
     {
         uint32_t index;
@@ -60,8 +61,9 @@ TEST(ParameterTable, EveryHalfStepRoundsUp)
         for (int k = 0; k < n.steps; ++k)
         {
             const double half = (k + 0.5) / n.steps;
-            EXPECT_EQ(getParameterDisplay(n.index, half - 1e-9), hundredths(k * n.hundredthsPerStep)) << n.index;
-            EXPECT_EQ(getParameterDisplay(n.index, half + 1e-9), hundredths((k + 1) * n.hundredthsPerStep)) << n.index;
+            const int below = k * n.hundredthsPerStep, above = below + n.hundredthsPerStep;
+            EXPECT_EQ(getParameterDisplay(n.index, half - 1e-9), hundredths(below)) << n.index;
+            EXPECT_EQ(getParameterDisplay(n.index, half + 1e-9), hundredths(above)) << n.index;
         }
     const std::vector<std::pair<uint32_t, std::vector<std::string>>> texts = {
         {kProcess, {"Off", "Clear", "Valve"}},
@@ -79,7 +81,8 @@ TEST(ParameterTable, EveryHalfStepRoundsUp)
         }
     }
     // "Gain Reduction": 20·log10 of the value rounded to two decimals; "-oo" below 0.0001.
-    const auto reduction = [](double dB) { return getParameterDisplay(kGainReduction, std::pow(10.0, dB / 20.0)); };
+    const auto reduction = [](double dB)
+    { return getParameterDisplay(kGainReduction, std::pow(10.0, dB / 20.0)); };
     EXPECT_EQ(reduction(-6.0249), "-6.02");
     EXPECT_EQ(reduction(-6.0251), "-6.03");
     EXPECT_EQ(reduction(-0.0049), "-0.00");
