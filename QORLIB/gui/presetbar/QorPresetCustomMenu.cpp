@@ -51,7 +51,7 @@ void QorPresetCustomMenu::geometry(double areaWidth)
     visibleRows_ = std::max(1, static_cast<int32_t>(rect_.height() / kCellHeight));
     const int32_t needed = (count_ + columns_ - 1) / columns_;
     // A short list still fills its first cell column before starting the next.
-    rowsPerColumn_ = std::max(needed, visibleRows_ - 1);
+    rowsPerColumn_ = std::max({needed, visibleRows_ - 1, 1});
 }
 
 void QorPresetCustomMenu::layoutCells()

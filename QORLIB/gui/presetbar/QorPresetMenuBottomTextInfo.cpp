@@ -4,9 +4,33 @@
 #include "QORLIB/gui/QorSharedFonts.h"
 #include "QORLIB/gui/presetbar/PresetBarColours.h"
 #include "QORLIB/gui/presetbar/PresetBarMenuColours.h"
-#include "QORLIB/gui/presetbar/PresetBarTextFit.h"
 #include "QORLIB/presets/QorPresetManager.h"
 #include "QORLIB/presets/QorUserPresetFolder.h"
+
+namespace
+{
+// Paths are longer than the name table's 63 characters: measured, cut in the middle, so that
+// the start of the folder and the file name both stay.
+std::string fitPath(QorDrawContext& context, const std::string& text, double room)
+{
+    if (context.getStringWidth(text.c_str()) <= room)
+        return text;
+    for (size_t cut = 1; cut + 8 < text.size(); ++cut)
+    {
+        size_t head = (text.size() - cut) / 2;
+        size_t tail = head + cut;
+        // Never split a UTF-8 sequence.
+        while (head > 0 && (static_cast<unsigned char>(text[head]) & 0xc0) == 0x80)
+            --head;
+        while (tail < text.size() && (static_cast<unsigned char>(text[tail]) & 0xc0) == 0x80)
+            ++tail;
+        const std::string shown = text.substr(0, head) + "..." + text.substr(tail);
+        if (context.getStringWidth(shown.c_str()) <= room)
+            return shown;
+    }
+    return "...";
+}
+} // namespace
 
 QorPresetMenuBottomTextInfo::QorPresetMenuBottomTextInfo(const QorRect& rect, const QorPresetManager* manager)
     : QorCustomControl(rect, kTag), manager_(manager)
@@ -72,7 +96,7 @@ void QorPresetMenuBottomTextInfo::draw(QorDrawContext& context)
     {
         context.setFont(QorSharedFonts::arial(10));
         context.setFontColor(PresetBarMenuColours::kDetailText);
-        const std::string shown = PresetBarTextFit::fitText(detail_, room);
+        const std::string shown = fitPath(context, detail_, room);
         context.drawString(shown.c_str(), {text.right - room, text.top, text.right, text.bottom},
                            QorDrawContext::kAlignRight, true);
     }
