@@ -24,17 +24,10 @@ extern "C" void interrupt(int) { gInterrupted = 1; }
 
 constexpr double kScreenshotAudioSeconds = 1.5; // a screenshot with --input shows the needle after this
 
-std::string windowTitle(const std::string& input)
-{
-    std::string title = std::string(vellaCorIdentity::kProductName) + " - Default";
-    if (!input.empty())
-        title += " - " + std::filesystem::path(input).filename().string();
-    return title;
-}
-
 int writeScreenshot(StandaloneEditorEngine& engine, EditorAudioLoop* loop, const std::string& path)
 {
     auto* editor = static_cast<vellaCorEditor*>(engine.getEditor());
+    engine.idle(); // the strip takes the zoom
     if (loop)
     {
         const auto blocks = uint64_t(kScreenshotAudioSeconds * loop->sampleRate() / EditorAudioLoop::kBlockFrames);
@@ -75,7 +68,9 @@ int runEditor(const EditorOptions& options)
 
     const bool offscreen = !options.screenshot.empty();
     qortk::X11Window::setWindowClass("qor-vellacor", vellaCorIdentity::kProductName);
-    StandaloneEditorEngine engine(loop.get());
+    const std::string inputName =
+        options.input.empty() ? std::string() : std::filesystem::path(options.input).filename().string();
+    StandaloneEditorEngine engine(loop.get(), inputName);
     std::string error;
     using Platform = Qorwerk::QorVSTGUIEditorWrapperV1::Platform;
     if (!engine.open(offscreen ? Platform::kOffscreen : Platform::kX11Window, 0, &error))
@@ -85,12 +80,12 @@ int runEditor(const EditorOptions& options)
     }
     if (options.zoom != 0.0)
         engine.setZoom(options.zoom);
-    engine.applyFactoryPreset(0);
+    engine.applyCurrentPreset();
     if (offscreen)
         return writeScreenshot(engine, loop.get(), options.screenshot);
 
     auto* window = static_cast<qortk::X11Window*>(engine.getFrame()->platform());
-    window->setTitle(windowTitle(options.input));
+    window->setTitle(engine.windowTitle());
     std::printf("editor window open (%d x %d pixels)%s; close it to quit\n", engine.getFrame()->deviceWidth(),
                 engine.getFrame()->deviceHeight(), loop ? ", playing the file in a loop" : "");
     std::fflush(stdout);

@@ -1,39 +1,60 @@
 #include "tools/StandaloneEditorEngine.h"
 
+#include "QORLIB/gui/QorFrame.h"
+#include "QORLIB/gui/toolkit/X11Window.h"
 #include "tools/EditorAudioLoop.h"
 #include "vellaCor/editor/vellaCorEditor.h"
 #include "vellaCor/vellaCorFactoryPresets.h"
+#include "vellaCor/vellaCorIdentity.h"
 #include "vellaCor/vellaCorParameters.h"
 
 #include <memory>
 
-StandaloneEditorEngine::StandaloneEditorEngine(EditorAudioLoop* loop)
-    : QorVSTGUIEditorWrapperV2([](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); }),
-      loop_(loop)
+StandaloneEditorEngine::StandaloneEditorEngine(EditorAudioLoop* loop, const std::string& inputName)
+    : QorVSTGUIEditorWrapperV4_PresetBar([](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); }),
+      loop_(loop), inputName_(inputName), host_(*this, loop),
+      manager_(&host_, vellaCorFactoryPresets::presetProduct())
 {
+    host_.setManager(&manager_);
+    setManager(&manager_);
 }
 
-void StandaloneEditorEngine::applyFactoryPreset(int32_t number)
+StandaloneEditorEngine::~StandaloneEditorEngine() { close(); }
+
+void StandaloneEditorEngine::applyCurrentPreset() { manager_.applyRecord(&manager_.current()); }
+
+std::string StandaloneEditorEngine::windowTitle() const
 {
-    double values[vellaCorParameters::kNumPushFlags];
-    for (uint32_t i = 0; i < vellaCorParameters::kNumPushFlags; ++i)
-        values[i] = vellaCorParameters::getParameterDefault(i);
-    vellaCorFactoryPresets::getFactoryPreset(number, values, nullptr, nullptr);
-    for (uint32_t i = 0; i < vellaCorParameters::kNumPushFlags; ++i)
-        if (vellaCorParameters::getParameterFlags(i) & vellaCorParameters::kHostParameter)
-            sendParameter(int32_t(i), values[i]);
+    const QorPresetManager::DisplayText text = manager_.displayText();
+    std::string title = std::string(vellaCorIdentity::kProductName) + " - " + text.name;
+    if (!inputName_.empty())
+        title += " - " + inputName_;
+    return title;
 }
 
 void StandaloneEditorEngine::sendParameter(int32_t index, double value)
 {
-    if (index >= 0 && uint32_t(index) < vellaCorParameters::kNumPushFlags && loop_)
-        loop_->setParameter(uint32_t(index), value);
+    if (index >= 0 && uint32_t(index) < vellaCorParameters::kNumPushFlags)
+    {
+        if (loop_)
+            loop_->setParameter(uint32_t(index), value);
+        manager_.parameterChanged(index, value);
+    }
     forwardParameter(index, value);
 }
 
 void StandaloneEditorEngine::idle()
 {
-    if (loop_ && isOpen())
+    if (loop_ && getFrame())
         forwardParameter(vellaCorParameters::kGainReduction, loop_->meter());
-    QorVSTGUIEditorWrapperV2::idle();
+    QorVSTGUIEditorWrapperV4_PresetBar::idle();
+    if (auto* window = getFrame() ? dynamic_cast<qortk::X11Window*>(getFrame()->platform()) : nullptr)
+    {
+        const std::string title = windowTitle();
+        if (title != shownTitle_)
+        {
+            window->setTitle(title);
+            shownTitle_ = title;
+        }
+    }
 }

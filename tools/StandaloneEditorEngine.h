@@ -1,23 +1,36 @@
 #pragma once
 
-#include "QORLIB/gui/QorVSTGUIEditorWrapperV2.h"
+#include "QORLIB/gui/presetbar/QorVSTGUIEditorWrapperV4_PresetBar.h"
+#include "QORLIB/presets/QorPresetManager.h"
+#include "tools/StandalonePresetHost.h"
+
+#include <string>
 
 class EditorAudioLoop;
 
 // The editor engine of the stand-alone program, acting as the host: an edit goes to the audio
-// loop (when one plays) and comes back to the controls as a host's echo would; private messages
-// (about box, resize) come straight back; every idle tick forwards the loop's meter reading.
-class StandaloneEditorEngine : public Qorwerk::QorVSTGUIEditorWrapperV2
+// loop (when one plays), to the preset manager (undo, modified mark) and back to the controls
+// as a host's echo would; private messages come straight back; every idle tick forwards the
+// loop's meter reading and keeps the window title on the preset's name.
+class StandaloneEditorEngine : public Qorwerk::QorVSTGUIEditorWrapperV4_PresetBar
 {
 public:
-    explicit StandaloneEditorEngine(EditorAudioLoop* loop);
+    // inputName: the played file's name for the title (empty without one).
+    StandaloneEditorEngine(EditorAudioLoop* loop, const std::string& inputName);
+    ~StandaloneEditorEngine() override;
 
-    // Sends the host parameters of a factory preset to the loop and the controls.
-    void applyFactoryPreset(int32_t number);
+    // Sends the current preset's values to the loop and the controls.
+    void applyCurrentPreset();
+    QorPresetManager& manager() { return manager_; }
+    std::string windowTitle() const;
 
     void sendParameter(int32_t index, double value) override;
     void idle() override;
 
 private:
     EditorAudioLoop* loop_;
+    std::string inputName_;
+    std::string shownTitle_;
+    StandalonePresetHost host_;
+    QorPresetManager manager_;
 };

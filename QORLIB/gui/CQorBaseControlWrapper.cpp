@@ -155,6 +155,16 @@ void CQorBaseControlWrapper::drawEllipse(const QorRect& r, int32_t style)
         context_->drawEllipse(toRect(r), toStyle(style));
 }
 
+void CQorBaseControlWrapper::drawPolygon(const QorPoint* points, int32_t count, int32_t style)
+{
+    if (!context_ || !points || count < 2 || count > 64)
+        return;
+    qortk::Point p[64];
+    for (int32_t i = 0; i < count; ++i)
+        p[i] = {points[i].x, points[i].y};
+    context_->drawPolygon(p, count, toStyle(style));
+}
+
 void CQorBaseControlWrapper::drawBitmap(QorBitmap* bitmap, const QorRect& dest, const QorPoint& offset, float alpha)
 {
     auto* wrapper = dynamic_cast<CQorBitmapWrapper*>(bitmap);

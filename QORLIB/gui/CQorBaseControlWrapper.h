@@ -46,6 +46,7 @@ public:
     void drawRect(const QorRect& r, int32_t style) override;
     void drawRoundRect(const QorRect& r, double radius, int32_t style) override;
     void drawEllipse(const QorRect& r, int32_t style) override;
+    void drawPolygon(const QorPoint* points, int32_t count, int32_t style) override;
     void drawBitmap(QorBitmap* bitmap, const QorRect& dest, const QorPoint& offset, float alpha) override;
     void drawString(const char* text, const QorRect& r, int32_t align, bool antialias) override;
     double getStringWidth(const char* text) override;

@@ -34,6 +34,7 @@ public:
     virtual void drawRect(const QorRect& r, int32_t style) = 0;
     virtual void drawRoundRect(const QorRect& r, double radius, int32_t style) = 0;
     virtual void drawEllipse(const QorRect& r, int32_t style) = 0;
+    virtual void drawPolygon(const QorPoint* points, int32_t count, int32_t style) = 0;
     // The part of the bitmap from offset onwards, into dest.
     virtual void drawBitmap(QorBitmap* bitmap, const QorRect& dest, const QorPoint& offset, float alpha) = 0;
     virtual void drawString(const char* text, const QorRect& r, int32_t align, bool antialias) = 0;

@@ -183,6 +183,7 @@ void QorVSTGUIEditorWrapperV1::applySize(int32_t width, int32_t height)
     // The frame's zoom turns these points into trunc(zoom · size) device pixels.
     frame_->setViewSize(qortk::Rect{0, 0, width_, height_ + strip});
     productArea_->setViewSize(qortk::Rect{0, strip, width_, height_ + strip});
+    editorResized(width_, height_);
 }
 
 void QorVSTGUIEditorWrapperV1::invalidateAll()

@@ -78,6 +78,8 @@ protected:
     virtual double stripHeight() const { return 0.0; }
     virtual void frameOpened() {}
     virtual void frameClosing() {}
+    // The editor's size changed (points at zoom 1, the product area's height).
+    virtual void editorResized(double, double) {}
     bool resizeBatchOpen() const { return batchOpen_; }
 
 private:

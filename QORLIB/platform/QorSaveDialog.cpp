@@ -54,6 +54,12 @@ bool QorSaveDialog::run(const Request& request, std::string& path)
     return false;
 }
 
+bool QorSaveDialog::available()
+{
+    return handler() || (QorProcessRunner::haveDisplay() &&
+                         (QorProcessRunner::onPath("zenity") || QorProcessRunner::onPath("kdialog")));
+}
+
 QorSaveDialog::Handler QorSaveDialog::setHandler(Handler h)
 {
     return std::exchange(handler(), std::move(h));

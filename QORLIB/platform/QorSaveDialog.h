@@ -21,6 +21,10 @@ public:
     // True when the user confirmed exactly one path, which is then in path.
     static bool run(const Request& request, std::string& path);
 
+    // Whether run() can ask the user at all: a replacement handler, or a desktop with zenity or
+    // kdialog.
+    static bool available();
+
     // Replaces the real dialog (tests); an empty handler restores it.
     static Handler setHandler(Handler handler);
 };

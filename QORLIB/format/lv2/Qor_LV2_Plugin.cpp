@@ -17,6 +17,8 @@ void Plugin::connect(uint32_t port, void* data)
         controls_[port] = static_cast<const float*>(data);
     else if (port == kGainReductionPort)
         gainReduction_ = static_cast<float*>(data);
+    else if (port == gainReductionDbPort(stereo_))
+        gainReductionDb_ = static_cast<float*>(data);
     else if (port - kFirstAudioPort < (stereo_ ? 4u : 2u))
         audio_[port - kFirstAudioPort] = static_cast<float*>(data);
 }
@@ -58,12 +60,12 @@ void Plugin::run(uint32_t frames)
         else
             effect_.processBypassed(in, out, n);
     }
+    double reduction = 0.0;
+    effect_.getParameter(13, &reduction);
     if (gainReduction_ != nullptr)
-    {
-        double reduction = 0.0;
-        effect_.getParameter(13, &reduction);
         *gainReduction_ = float(reduction);
-    }
+    if (gainReductionDb_ != nullptr)
+        *gainReductionDb_ = gainReductionDb(reduction);
 }
 
 } // namespace Qor_LV2

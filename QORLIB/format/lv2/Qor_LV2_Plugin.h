@@ -29,6 +29,7 @@ private:
     std::array<float, kNumControls> lastValues_{};
     bool first_ = true;
     float* gainReduction_ = nullptr;
+    float* gainReductionDb_ = nullptr;
     std::array<float*, 4> audio_{}; // in, [in_r,] out, [out_r]
 };
 

@@ -51,6 +51,14 @@ double normalisedValue(const ControlPort& port, float value)
     return v / port.scale;
 }
 
+uint32_t gainReductionDbPort(bool stereo) { return kFirstAudioPort + (stereo ? 4u : 2u); }
+
+float gainReductionDb(double meter)
+{
+    const double gain = 1.0 - meter;
+    return gain > 0.001 ? float(20.0 * std::log10(std::min(gain, 1.0))) : kGainReductionDbFloor;
+}
+
 const std::vector<AudioPort>& audioPorts(bool stereo)
 {
     static const std::vector<AudioPort> mono = {{"in", "In", PortKind::AudioIn}, {"out", "Out", PortKind::AudioOut}};

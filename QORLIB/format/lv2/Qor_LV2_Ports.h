@@ -31,6 +31,15 @@ inline constexpr uint32_t kEnabledPort = kNumControls;   // lv2:enabled, 0 runs 
 inline constexpr uint32_t kGainReductionPort = 8;        // output: the meter after each run
 inline constexpr uint32_t kFirstAudioPort = 9;
 
+// The meter in dB, appended after the audio ports so that the ports of saved sessions keep their
+// indices: 11 in mono, 13 in stereo.
+uint32_t gainReductionDbPort(bool stereo);
+inline constexpr float kGainReductionDbFloor = -60.0f; // the deepest curve reaches about -40 dB
+
+// The meter value (the fraction by which the gain computer reduces the signal, 0..1) as the gain
+// change in dB: 20·log10(1 - m), 0 for none, never below the floor (a full reduction or NaN).
+float gainReductionDb(double meter);
+
 // Controls in port order: process, ratio, attack_ratio, time, compression, output, valve_level.
 const ControlPort& controlPort(uint32_t port);
 

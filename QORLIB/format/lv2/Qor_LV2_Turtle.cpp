@@ -5,6 +5,7 @@
 #include "vellaCor/vellaCorIdentity.h"
 #include "vellaCor/vellaCorParameters.h"
 
+#include <cctype>
 #include <cstdio>
 #include <sstream>
 #include <vector>
@@ -53,6 +54,21 @@ std::string quoted(const std::string& s)
     return out + "\"";
 }
 
+// A step's scale-point label: the editor's text, except that a whole number which another step's
+// text continues with decimals ("x1" beside "x1.6") is written with ".0". Ardour keys scale points
+// by a number-aware comparison that stops at the end of the shorter label, so "x1" and "x1.6" were
+// one entry there and one of the two steps could not be chosen.
+std::string scalePointLabel(uint32_t parameter, int32_t step)
+{
+    const std::string text = vellaCorParameters::getParameterStepText(parameter, step);
+    if (text.empty() || std::isdigit(static_cast<unsigned char>(text.back())) == 0)
+        return text;
+    for (int32_t s = 0; s <= vellaCorParameters::getParameterStepMax(parameter); ++s)
+        if (s != step && std::string(vellaCorParameters::getParameterStepText(parameter, s)).rfind(text + ".", 0) == 0)
+            return text + ".0";
+    return text;
+}
+
 void writeControlPort(std::ostringstream& t, uint32_t index)
 {
     const ControlPort& p = controlPort(index);
@@ -65,7 +81,7 @@ void writeControlPort(std::ostringstream& t, uint32_t index)
           << int(p.maximum) << " ;\n        lv2:portProperty lv2:integer , lv2:enumeration ;\n";
         for (int s = 0; s <= int(p.maximum); ++s)
             t << "        lv2:scalePoint [ rdfs:label "
-              << quoted(vellaCorParameters::getParameterStepText(uint32_t(p.parameter), s)) << " ; rdf:value " << s
+              << quoted(scalePointLabel(uint32_t(p.parameter), s)) << " ; rdf:value " << s
               << " ] ;\n";
     }
     else
@@ -105,6 +121,10 @@ void writePlugin(std::ostringstream& t, bool stereo)
           << " , lv2:AudioPort ;\n        lv2:index " << index++ << " ;\n        lv2:symbol \"" << a.symbol
           << "\" ;\n        lv2:name \"" << a.name << "\" ;\n    ]";
     }
+    t << " ,\n    [\n        a lv2:OutputPort , lv2:ControlPort ;\n        lv2:index " << gainReductionDbPort(stereo)
+      << " ;\n        lv2:symbol \"gain_reduction_db\" ;\n        lv2:name \"Gain Reduction dB\" ;\n"
+      << "        lv2:minimum " << number(kGainReductionDbFloor)
+      << " ;\n        lv2:maximum 0.0 ;\n        units:unit units:db ;\n    ]";
     t << " .\n\n";
 }
 } // namespace

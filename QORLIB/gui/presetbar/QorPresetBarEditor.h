@@ -129,6 +129,12 @@ public:
     virtual void showHints(bool on) = 0;
     // The pointer in frame points and the held buttons and modifiers.
     virtual void readPointer(QorPoint& where, uint32_t& buttons) = 0;
+    // The editor's zoom factor now.
+    virtual double editorZoom() = 0;
+
+    // The editor's size changed (points at zoom 1; height without the strip): the strip and the
+    // overlays follow.
+    void resized(double width, double height);
 
 protected:
     // Zoom pop-up: the handler and the pop-up are the wrapper's toolkit side; the strip only
@@ -139,6 +145,7 @@ protected:
 
 private:
     void buildControls();
+    void placeControls();
     void addStrip(QorBaseControl* control, const char* hint);
     void zoomFromControl(double factor);
     void cornerIdle(const QorPoint& mouse, uint32_t buttons);
@@ -173,6 +180,7 @@ private:
     bool cornerShown_ = false;
     bool notifying_ = false;
     bool cornerDragging_ = false;
+    bool cornerReporting_ = false;
     QorPoint mouse_;
     uint32_t buttons_ = 0;
     double zoom_ = 1.0;

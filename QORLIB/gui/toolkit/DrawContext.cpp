@@ -112,6 +112,32 @@ void DrawContext::drawRoundRect(const Rect& r, double radius, DrawStyle style)
     }
 }
 
+void DrawContext::drawPolygon(const Point* points, int count, DrawStyle style)
+{
+    if (count < 2)
+        return;
+    auto path = [&] {
+        cairo_new_path(cr_);
+        cairo_move_to(cr_, points[0].x, points[0].y);
+        for (int i = 1; i < count; ++i)
+            cairo_line_to(cr_, points[i].x, points[i].y);
+        cairo_close_path(cr_);
+    };
+    if (style != kStroked)
+    {
+        setSource(fill_);
+        path();
+        cairo_fill(cr_);
+    }
+    if (style != kFilled)
+    {
+        setSource(frame_);
+        cairo_set_line_width(cr_, lineWidth_);
+        path();
+        cairo_stroke(cr_);
+    }
+}
+
 void DrawContext::drawEllipse(const Rect& r, DrawStyle style)
 {
     auto path = [this](const Rect& e) {

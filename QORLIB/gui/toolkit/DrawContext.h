@@ -55,6 +55,8 @@ public:
     void drawRect(const Rect& r, DrawStyle style = kStroked);
     void drawRoundRect(const Rect& r, double radius, DrawStyle style = kStroked);
     void drawEllipse(const Rect& r, DrawStyle style = kStroked);
+    // A closed polygon through the points.
+    void drawPolygon(const Point* points, int count, DrawStyle style = kFilled);
     // Draws the part of the bitmap that starts at offset (points) into dest, clipped to dest.
     void drawBitmap(const Bitmap& bitmap, const Rect& dest, Point offset = {}, double alpha = 1.0);
     void drawString(std::string_view text, const Rect& r, Align align = kCenter, bool antialias = true);

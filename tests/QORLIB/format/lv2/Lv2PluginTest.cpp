@@ -68,7 +68,7 @@ TEST_F(Lv2Plugin, BothPluginsAreFoundWithTheirPorts)
     const std::vector<Expected> controls = {
         {"process", 0, 2, 2, {"Off", "Clear", "Valve"}},
         {"ratio", 0, 6, 3, {"1.2:1", "1.5:1", "2:1", "3:1", "4:1", "6:1", "10:1"}},
-        {"attack_ratio", 0, 6, 3, {"x0.25", "x0.4", "x0.6", "x1", "x1.6", "x2.5", "x4"}},
+        {"attack_ratio", 0, 6, 3, {"x0.25", "x0.4", "x0.6", "x1.0", "x1.6", "x2.5", "x4"}},
         {"time", 0, 10, 5, {}},
         {"compression", 0, 10, 5, {}},
         {"output", 0, 30, 4.5f, {}},
@@ -85,7 +85,7 @@ TEST_F(Lv2Plugin, BothPluginsAreFoundWithTheirPorts)
         const LilvPlugin* p = world.plugin(kUris[stereo]);
         ASSERT_NE(p, nullptr) << kUris[stereo];
         EXPECT_TRUE(lilv_plugin_verify(p));
-        EXPECT_EQ(lilv_plugin_get_num_ports(p), stereo ? 13u : 11u);
+        EXPECT_EQ(lilv_plugin_get_num_ports(p), stereo ? 14u : 12u);
         EXPECT_FALSE(lilv_plugin_has_latency(p));
         LilvNodes* features = lilv_plugin_get_optional_features(p);
         EXPECT_TRUE(lilv_nodes_contains(features, hardRt));

@@ -9,11 +9,12 @@ TEST(Lv2RealTime, RunAllocatesNothingEvenWhenPortsChange)
 {
     Qor_LV2::Plugin plugin(48000.0, true);
     std::vector<float> controls(Qor_LV2::kNumControls + 1, 1.0f);
-    float reduction = 0.0f;
+    float reduction = 0.0f, reductionDb = 1.0f;
     std::vector<float> inL(4096, 0.5f), inR(4096, -0.25f), outL(4096), outR(4096);
     for (uint32_t i = 0; i < controls.size(); ++i)
         plugin.connect(i, &controls[i]);
     plugin.connect(Qor_LV2::kGainReductionPort, &reduction);
+    plugin.connect(Qor_LV2::gainReductionDbPort(true), &reductionDb);
     plugin.connect(Qor_LV2::kFirstAudioPort, inL.data());
     plugin.connect(Qor_LV2::kFirstAudioPort + 1, inR.data());
     plugin.connect(Qor_LV2::kFirstAudioPort + 2, outL.data());
@@ -30,4 +31,5 @@ TEST(Lv2RealTime, RunAllocatesNothingEvenWhenPortsChange)
     }
     EXPECT_EQ(scope.allocations(), 0u);
     EXPECT_GT(reduction, 0.0f);
+    EXPECT_LT(reductionDb, 0.0f);
 }

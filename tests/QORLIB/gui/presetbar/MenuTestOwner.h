@@ -70,6 +70,7 @@ public:
         hintCalls.push_back(on);
         engine.setHintsEnabled(on);
     }
+    double editorZoom() override { return engine.getZoomFactor(); }
     void readPointer(QorPoint& where, uint32_t& buttons) override
     {
         const qortk::Point p = frame().currentMousePosition();
