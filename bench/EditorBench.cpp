@@ -3,7 +3,7 @@
 // needle moves on every 33 ms tick. The X11 rows need a display (run-editor-bench.sh starts
 // Xvfb); without one they are skipped.
 #include "QORLIB/gui/QorFrame.h"
-#include "QORLIB/gui/QorVSTGUIEditorWrapperV2.h"
+#include "QORLIB/gui/presetbar/QorVSTGUIEditorWrapperV4_PresetBar.h"
 #include "QORLIB/gui/toolkit/OffscreenBackend.h"
 #include "QORLIB/gui/toolkit/Timer.h"
 #include "QORLIB/gui/toolkit/X11Window.h"
@@ -25,7 +25,9 @@ using Platform = Qorwerk::QorVSTGUIEditorWrapperV1::Platform;
 
 struct OpenEditor
 {
-    Qorwerk::QorVSTGUIEditorWrapperV2 engine{[](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); }};
+    // The whole editor: the panel and the preset bar's strip above it.
+    Qorwerk::QorVSTGUIEditorWrapperV4_PresetBar engine{
+        [](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); }};
     bool ok = false;
     OpenEditor(Platform platform, double zoom)
     {

@@ -162,6 +162,9 @@ bool QorPresetFile::readProgram(const uint8_t* data, std::size_t size, QorPreset
     Header h;
     if (!readHeader(data, size, h) || h.kind != kKindProgram)
         return false;
+    // A file cut short of the record area it declares is damaged, not a preset with defaults.
+    if (h.recordCount >= 0 && size - kHeaderSize < h.areaSize)
+        return false;
     walk(data, size, h, [&](const Record& r) {
         if (r.type == kProgramRecord)
             record.setNameBytes(r.nameBytes());

@@ -73,7 +73,7 @@ public:
 
     // The preset file reader: a one-program serialisation into record, with NaN and values
     // outside 0..1 replaced by the parameter's default. False, record untouched, for a foreign
-    // magic, another kind or a truncated header.
+    // magic, another kind, a truncated header or fewer bytes than the record area declared.
     static bool readProgram(const uint8_t* data, std::size_t size, QorPresetRecord& record,
                             const QorPresetProduct& product);
 

@@ -72,6 +72,8 @@ public:
     const QorSetupSlot& setupA() const { return setupA_; }
     const QorSetupSlot& setupB() const { return setupB_; }
     bool setupFlag() const { return setupFlag_ != 0; }
+    // Both setups as a session stored them; each modified mark follows its records.
+    void restoreSetups(const QorSetupSlot& a, const QorSetupSlot& b, bool aActive);
 
     // History
     void beginPresetLoad();

@@ -136,7 +136,13 @@ void QorPresetManager::savePresetDialog()
                                          "Qor Preset", "qor"};
     std::string path;
     if (QorSaveDialog::run(request, path))
+    {
         savePresetAs(path);
+        return;
+    }
+    // Presets may have been added outside the plug-in while the dialog was open.
+    rescanUserPresets();
+    announceRefresh();
 }
 
 bool QorPresetManager::savePresetAs(const std::string& chosen)

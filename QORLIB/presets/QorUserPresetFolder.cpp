@@ -21,9 +21,17 @@ bool QorUserPresetFolder::create(const std::string& path)
 {
     if (path.empty())
         return false;
+    // Only the maker folder, "User Presets" and the product folder are ours to make; a home
+    // without "Documents" is left as it is.
+    const std::filesystem::path folder(path);
+    const std::filesystem::path levels[3] = {folder.parent_path().parent_path(), folder.parent_path(),
+                                             folder};
     std::error_code error;
-    std::filesystem::create_directories(path, error);
-    return std::filesystem::is_directory(path, error);
+    if (!std::filesystem::is_directory(levels[0].parent_path(), error))
+        return false;
+    for (const std::filesystem::path& level : levels)
+        std::filesystem::create_directory(level, error);
+    return std::filesystem::is_directory(folder, error);
 }
 
 bool QorUserPresetFolder::readPresetFile(const std::string& folder, const std::string& subFolder,

@@ -17,7 +17,8 @@ public:
 
     // The folder path from $HOME; empty when HOME is not set.
     static std::string defaultPath();
-    // Creates the folder and any missing parent; false when it does not exist afterwards.
+    // Creates the folder and its two parents when missing, never the folder above those
+    // ("Documents"); false when the folder does not exist afterwards.
     static bool create(const std::string& path);
 
     // Fills record from <folder>/[<subFolder>/]<fileName>.qor; false, record untouched, when the

@@ -4,22 +4,35 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace vellaCorParameters;
 
-TEST(SettingsParser, EveryStepTextParsesBackToItsStep)
+TEST(SettingsParser, EveryStepTextGivesItsStep)
 {
-    for (uint32_t index : {kProcess, kRatio, kAttackRatio, kValveLevel})
-        for (int32_t step = 0; step <= getParameterStepMax(index); ++step)
+    // The texts as users read them on the panel, each to the step trunc(k·x + 0.5) = its place.
+    const std::vector<std::pair<uint32_t, std::vector<std::string>>> texts = {
+        {kProcess, {"Off", "Clear", "Valve"}},
+        {kRatio, {"1.2:1", "1.5:1", "2:1", "3:1", "4:1", "6:1", "10:1"}},
+        {kAttackRatio, {"x0.25", "x0.4", "x0.6", "x1", "x1.6", "x2.5", "x4"}},
+        {kValveLevel, {"-3", "-2", "-1", "0", "+1", "+2", "+3"}}};
+    for (const auto& [index, list] : texts)
+    {
+        const int k = int(list.size()) - 1;
+        for (int step = 0; step <= k; ++step)
         {
-            const std::string text = getParameterStepText(index, step);
+            const std::string& text = list[size_t(step)];
             const double v = parseParameterValue(index, text);
-            EXPECT_EQ(getParameterStep(index, v), step) << text;
-            EXPECT_EQ(getParameterDisplay(index, v), text);
-            std::string upper = text;
-            for (char& c : upper)
-                c = char(std::toupper(static_cast<unsigned char>(c)));
-            EXPECT_EQ(parseParameterValue(index, upper), v) << upper;
+            EXPECT_GE(v, 0.0) << text;
+            EXPECT_LE(v, 1.0) << text;
+            EXPECT_EQ(int(k * v + 0.5), step) << text;
         }
+    }
+    // Case and surrounding blanks do not matter.
+    EXPECT_EQ(parseParameterValue(kProcess, " VALVE "), 1.0);
+    EXPECT_EQ(parseParameterValue(kAttackRatio, "X0.25"), 0.0);
+    EXPECT_EQ(parseParameterValue(kProcess, "off"), 0.0);
 }
 
 TEST(SettingsParser, NumbersInDisplayUnits)

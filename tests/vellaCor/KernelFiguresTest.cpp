@@ -1,4 +1,5 @@
 // The compressor's figures, worked out by hand from its curves and filters.
+#include "tests/vellaCor/DescribedCompressor.h"
 #include "tests/vellaCor/Render.h"
 #include "vellaCor/vellaCorEffect.h"
 
@@ -10,6 +11,7 @@
 using qortest::gainReduction;
 using qortest::render;
 using qortest::sine;
+using Kernel = vellaCorEffect::Kernel;
 
 namespace
 {
@@ -26,9 +28,11 @@ std::vector<double> appliedGain(const std::vector<float>& in, const std::vector<
     return g;
 }
 
-vellaCorEffect clearAtUnityOutput(double ratio = 0.5, double attack = 0.5, double time = 0.5)
+vellaCorEffect clearAtUnityOutput(double ratio = 0.5, double attack = 0.5, double time = 0.5,
+                                  double rate = 44100.0)
 {
     vellaCorEffect e;
+    e.setSampleRate(rate);
     e.setParameter(0, 0.5);
     e.setParameter(6, 0.0);
     e.setParameter(2, ratio);
@@ -45,34 +49,65 @@ struct Timing
 
 // A 1 kHz tone of amplitude 0.5 for one second between stretches of a -100 dBFS probe tone, which
 // lets the gain be read without moving the detector. Times to 90 % of the way, first crossing.
-Timing measureTiming(double attack, double time)
+struct TimingSignal
 {
-    const double rate = 44100.0;
-    const int on = 4410, toneEnd = on + 44100, frames = toneEnd + 4 * 44100;
-    auto level = [&](int i) { return (i >= on && i < toneEnd) ? 0.5 : 1e-5; };
-    const auto in = sine(frames, rate, level);
-    vellaCorEffect e = clearAtUnityOutput(0.5, attack, time);
-    const auto out = render(e, in, {}, 256);
-    std::vector<double> g(in.size(), std::nan(""));
-    for (int i = 0; i < frames; ++i)
-        if (std::fabs(in[i]) >= 0.5 * level(i))
-            g[i] = double(out.left[i]) / double(in[i]);
+    double rate;
+    int on, toneEnd, frames;
+    std::vector<float> in;
 
-    double sum = 0.0;
-    int count = 0;
-    for (int i = toneEnd - 441; i < toneEnd; ++i)
-        if (!std::isnan(g[i]))
-            sum += g[i], ++count;
-    const double settled = sum / count;
-    const double floor = kFloorGain[3];
-    Timing t{-1.0, -1.0, settled};
-    for (int i = on; i < toneEnd && t.attackMs < 0; ++i)
-        if (!std::isnan(g[i]) && g[i] <= floor - 0.9 * (floor - settled))
-            t.attackMs = (i - on) / rate * 1000.0;
-    for (int i = toneEnd; i < frames && t.releaseMs < 0; ++i)
-        if (!std::isnan(g[i]) && g[i] >= settled + 0.9 * (floor - settled))
-            t.releaseMs = (i - toneEnd) / rate * 1000.0;
-    return t;
+    explicit TimingSignal(double r)
+        : rate(r), on(int(r / 10)), toneEnd(on + int(r)), frames(toneEnd + 4 * int(r)),
+          in(sine(frames, r, [this](int i) { return level(i); }))
+    {
+    }
+    double level(int i) const { return (i >= on && i < toneEnd) ? 0.5 : 1e-5; }
+
+    template <typename Output> Timing measure(const Output& out) const
+    {
+        std::vector<double> g(in.size(), std::nan(""));
+        for (int i = 0; i < frames; ++i)
+            if (std::fabs(in[i]) >= 0.5 * level(i))
+                g[i] = double(out[i]) / double(in[i]);
+        double sum = 0.0;
+        int count = 0;
+        for (int i = toneEnd - int(rate / 100); i < toneEnd; ++i)
+            if (!std::isnan(g[i]))
+                sum += g[i], ++count;
+        const double settled = sum / count;
+        const double floor = kFloorGain[3];
+        Timing t{-1.0, -1.0, settled};
+        for (int i = on; i < toneEnd && t.attackMs < 0; ++i)
+            if (!std::isnan(g[i]) && g[i] <= floor - 0.9 * (floor - settled))
+                t.attackMs = (i - on) / rate * 1000.0;
+        for (int i = toneEnd; i < frames && t.releaseMs < 0; ++i)
+            if (!std::isnan(g[i]) && g[i] >= settled + 0.9 * (floor - settled))
+                t.releaseMs = (i - toneEnd) / rate * 1000.0;
+        return t;
+    }
+};
+
+Timing measureTiming(double attack, double time, double rate = 44100.0, Kernel kernel = Kernel::Fast)
+{
+    const TimingSignal s(rate);
+    vellaCorEffect e = clearAtUnityOutput(0.5, attack, time, rate);
+    e.setKernel(kernel);
+    return s.measure(render(e, s.in, {}, 256).left);
+}
+
+// The same measurement on the compressor worked out from its equations.
+Timing describedTiming(int attackSteps, double timeScale)
+{
+    const TimingSignal s(44100.0);
+    qortest::DescribedCompressor::Settings settings;
+    settings.attackSteps = attackSteps;
+    settings.timeScale = timeScale;
+    settings.drive = std::pow(2.0, 25.0 / 4.0 - 3.0);
+    qortest::DescribedCompressor model(settings);
+    std::vector<double> out(s.in.size());
+    qortest::DescribedCompressor::Real right;
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] = double(model.step(s.in[i], 0.0, false, right));
+    return s.measure(out);
 }
 } // namespace
 
@@ -119,6 +154,8 @@ TEST(ValveStage, WorkedExamples)
     const double b = K * vellaCorEffect::valveOutputScaleForStep(3);
     EXPECT_NEAR(vellaCorEffect::valveTransfer(10.0, a, b), 3.6338, 5e-5);
     EXPECT_NEAR(vellaCorEffect::valveTransfer(-10.0, a, b), -4.2854, 5e-5);
+    for (int r = 0; r < 7; ++r)
+        EXPECT_EQ(vellaCorEffect::valveHeadroom(r), qortest::DescribedCompressor::kHeadroom[r]) << r;
     EXPECT_EQ(vellaCorEffect::valveHeadroom(1), 15.839039999999997);
     // Slope a·b at zero: 1 for every step but "+1" (0.99991).
     for (int step = 0; step < 7; ++step)
@@ -131,53 +168,43 @@ TEST(ValveStage, WorkedExamples)
     }
 }
 
-TEST(ValveStage, ValveModeAppliesTheCurveToTheCompressedSignal)
+TEST(Meter, NeedleFallsBackWithTheMirroredStepResponseAtEveryRate)
 {
-    // Same detector in both modes, so per sample: valve out = V(clear out · drive) / drive.
-    const auto in = sine(22050, 44100.0, 0.8);
-    vellaCorEffect clear = clearAtUnityOutput(1.0);
-    vellaCorEffect valve = clearAtUnityOutput(1.0);
-    valve.setParameter(0, 1.0);
-    valve.setParameter(7, 1.0);
-    const auto c = render(clear, in, {});
-    const auto v = render(valve, in, {});
-    const double drive = clear.driveTarget();
-    const double K = vellaCorEffect::valveHeadroom(6);
-    const double a = 2.5 / K, b = K * 0.4;
-    double largest = 0.0;
-    for (size_t i = 0; i < in.size(); ++i)
+    // A step of g from 1 to 0.5 reads 0.234 after 100 ms and 0.472 after 250 ms and is within
+    // 0.025 of 0.5 after about 255 ms: as fractions of the step 0.468, 0.944 and 0.95. Switched
+    // off from a steady reading r, the meter reads r times one minus that response, whatever
+    // the sample rate.
+    for (double rate : {22050.0, 44100.0, 96000.0, 192000.0})
     {
-        const double y = double(c.left[i]) * drive;
-        const double expected = (y >= 0 ? std::atan(a * y) * b : -std::tanh(-a * y * 0.64) * b / 0.64) / drive;
-        ASSERT_NEAR(v.left[i], expected, 1e-5 * std::max(1.0, std::fabs(expected))) << i;
-        largest = std::max(largest, std::fabs(double(v.left[i]) - double(c.left[i])));
+        SCOPED_TRACE(rate);
+        vellaCorEffect e;
+        e.setSampleRate(rate);
+        render(e, sine(int(6 * rate), rate, 0.5), {});
+        const double steady = gainReduction(e);
+        EXPECT_NEAR(steady, 0.457, 0.0015);
+        e.setParameter(0, 0.0);
+        const auto bypassed = sine(int(0.4 * rate), rate, 0.5);
+        double lowest = 1.0, at100 = -1.0, at250 = -1.0, within = -1.0;
+        for (int i = 1; i <= int(bypassed.size()); ++i)
+        {
+            float in = bypassed[size_t(i) - 1], out = 0.0f;
+            float* ip[2] = {&in, nullptr};
+            float* op[2] = {&out, nullptr};
+            e.process(ip, op, 1);
+            const double fallen = 1.0 - gainReduction(e) / steady;
+            lowest = std::min(lowest, gainReduction(e));
+            if (i == int(0.1 * rate))
+                at100 = fallen;
+            if (i == int(0.25 * rate))
+                at250 = fallen;
+            if (within < 0 && fallen >= 0.95)
+                within = i / rate * 1000.0;
+        }
+        EXPECT_NEAR(at100, 0.468, 0.002);
+        EXPECT_NEAR(at250, 0.944, 0.002);
+        EXPECT_NEAR(within, 255.0, 3.0);
+        EXPECT_GE(lowest, 0.0); // the overshoot is cut at no reduction
     }
-    EXPECT_GT(largest, 0.01); // the curve really colours at this level
-}
-
-TEST(Meter, StepResponseOfTheNeedleFilter)
-{
-    BiquadFilter meter(44100.0, kBiquadLowPass, 7.0 / 3.0, 0.583, 0.0);
-    for (int i = 0; i < 441000; ++i)
-        meter.process(1.0);
-    double peak = 0.0, at100 = 0.0, at250 = 0.0, settledBy = -1.0;
-    for (int i = 1; i <= 441000; ++i)
-    {
-        const double reading = 1.0 - meter.process(0.5);
-        peak = std::max(peak, reading);
-        if (i == 4410)
-            at100 = reading;
-        if (i == 11025)
-            at250 = reading;
-        if (settledBy < 0 && std::fabs(reading - 0.5) <= 0.025)
-            settledBy = i / 44.1;
-    }
-    EXPECT_NEAR(at100, 0.234, 0.0005);
-    EXPECT_NEAR(at250, 0.472, 0.0005);
-    EXPECT_LE(peak, 0.5027);
-    EXPECT_GT(peak, 0.5);
-    EXPECT_NEAR(settledBy, 255.0, 3.0);
-    EXPECT_NEAR(1.0 - meter.y1, 0.5, 1e-9);
 }
 
 TEST(Meter, ReadingsAfterThreeSecondsOfSine)
@@ -224,11 +251,40 @@ TEST(Detector, AttackAndReleaseTimes)
     }
 }
 
-TEST(Detector, ReleaseDoesNotDependOnTheAttackSetting)
+TEST(Detector, EveryAttackStepTakesItsTimeInBothKernels)
 {
-    const Timing fast = measureTiming(0.0, 0.5);
-    const Timing slow = measureTiming(1.0, 0.5);
-    EXPECT_NEAR(fast.releaseMs, slow.releaseMs, 0.03 * slow.releaseMs);
+    // 56, 33, 20, 10, 5, 3 and 1 optical steps per rising sample: the times of the equations to
+    // within a sample, each step clearly slower than the one before, and the same release.
+    const int steps[7] = {56, 33, 20, 10, 5, 3, 1};
+    double before = 0.0;
+    for (int attack = 0; attack < 7; ++attack)
+    {
+        const Timing expected = describedTiming(steps[attack], 0.05);
+        EXPECT_GT(expected.attackMs, before * 1.2) << attack;
+        before = expected.attackMs;
+        for (Kernel kernel : {Kernel::Reference, Kernel::Fast})
+        {
+            SCOPED_TRACE(testing::Message() << "attack " << attack
+                                            << (kernel == Kernel::Fast ? " fast" : " reference"));
+            const Timing t = measureTiming(attack / 6.0, 0.5, 44100.0, kernel);
+            EXPECT_NEAR(t.attackMs, expected.attackMs, 0.03);
+            EXPECT_NEAR(t.releaseMs, expected.releaseMs, 0.03);
+            EXPECT_NEAR(t.releaseMs, 1700.0, 0.2 * 1700.0);
+        }
+    }
+}
+
+TEST(Detector, TimingsInMillisecondsHoldAtEverySampleRate)
+{
+    // The detector is designed for the rate it runs at, so its times in ms do not move with it.
+    const Timing at44 = measureTiming(0.5, 0.5);
+    for (double rate : {22050.0, 96000.0, 192000.0})
+    {
+        const Timing t = measureTiming(0.5, 0.5, rate);
+        EXPECT_NEAR(t.attackMs, at44.attackMs, 0.03 * at44.attackMs) << rate;
+        EXPECT_NEAR(t.releaseMs, at44.releaseMs, 0.03 * at44.releaseMs) << rate;
+        EXPECT_NEAR(t.settled, at44.settled, 0.005) << rate;
+    }
 }
 
 TEST(Detector, DitherIsPresentOnEveryCompressedBlockEvenInSilence)

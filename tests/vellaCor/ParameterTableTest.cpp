@@ -1,5 +1,8 @@
 #include "vellaCor/vellaCorParameters.h"
+#include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,52 @@ TEST(ParameterTable, NumberDisplays)
     EXPECT_EQ(getParameterDisplay(kGainReduction, 1.0), "0.00");
     EXPECT_EQ(getParameterDisplay(1, 0.5), "");
     EXPECT_EQ(getParameterDisplay(20, 0.5), "");
+}
+
+// Values a hair either side of every half step: a display that truncates instead of rounding
+// shows the lower text on both sides.
+TEST(ParameterTable, EveryHalfStepRoundsUp)
+{
+    const auto hundredths = [](int h)
+    { return std::to_string(h / 100) + "." + char('0' + h / 10 % 10) + char('0' + h % 10); };
+    struct Number
+    {
+        uint32_t index;
+        int steps, hundredthsPerStep;
+    };
+    for (const Number n : {Number{kTime, 20, 50}, Number{kCompression, 40, 25}, Number{kOutput, 60, 50}})
+        for (int k = 0; k < n.steps; ++k)
+        {
+            const double half = (k + 0.5) / n.steps;
+            const int below = k * n.hundredthsPerStep, above = below + n.hundredthsPerStep;
+            EXPECT_EQ(getParameterDisplay(n.index, half - 1e-9), hundredths(below)) << n.index;
+            EXPECT_EQ(getParameterDisplay(n.index, half + 1e-9), hundredths(above)) << n.index;
+        }
+    const std::vector<std::pair<uint32_t, std::vector<std::string>>> texts = {
+        {kProcess, {"Off", "Clear", "Valve"}},
+        {kRatio, {"1.2:1", "1.5:1", "2:1", "3:1", "4:1", "6:1", "10:1"}},
+        {kAttackRatio, {"x0.25", "x0.4", "x0.6", "x1", "x1.6", "x2.5", "x4"}},
+        {kValveLevel, {"-3", "-2", "-1", "0", "+1", "+2", "+3"}}};
+    for (const auto& [index, list] : texts)
+    {
+        const int steps = int(list.size()) - 1;
+        EXPECT_EQ(getParameterDisplay(index, 0.0), list[0]);
+        for (int k = 0; k < steps; ++k)
+        {
+            EXPECT_EQ(getParameterDisplay(index, (k + 0.5) / steps - 1e-9), list[size_t(k)]) << index;
+            EXPECT_EQ(getParameterDisplay(index, (k + 0.5) / steps + 1e-9), list[size_t(k) + 1]) << index;
+        }
+    }
+    // "Gain Reduction": 20·log10 of the value rounded to two decimals; "-oo" below 0.0001.
+    const auto reduction = [](double dB)
+    { return getParameterDisplay(kGainReduction, std::pow(10.0, dB / 20.0)); };
+    EXPECT_EQ(reduction(-6.0249), "-6.02");
+    EXPECT_EQ(reduction(-6.0251), "-6.03");
+    EXPECT_EQ(reduction(-0.0049), "-0.00");
+    EXPECT_EQ(reduction(-0.0051), "-0.01");
+    EXPECT_EQ(reduction(-79.9951), "-80.00");
+    EXPECT_EQ(getParameterDisplay(kGainReduction, 0.0001), "-80.00");
+    EXPECT_EQ(getParameterDisplay(kGainReduction, 0.0000999), "-oo");
 }
 
 TEST(ParameterTable, NamesFlagsDefaults)

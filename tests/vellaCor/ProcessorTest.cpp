@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <cstring>
 #include <vector>
 
@@ -30,6 +31,13 @@ std::vector<uint8_t> message(int kind, int count, const std::vector<std::pair<ui
             r[8 + b] = uint8_t(bits >> (8 * b));
     }
     return m;
+}
+
+// |H| of a designed section at a frequency, evaluated for 48 kHz.
+double magnitudeAt48k(const BiquadFilter& f, double hz)
+{
+    const std::complex<double> z1 = std::polar(1.0, -2.0 * qortest::kPi * hz / 48000.0), z2 = z1 * z1;
+    return std::abs((f.b0 + f.b1 * z1 + f.b2 * z2) / (1.0 + f.a1 * z1 + f.a2 * z2));
 }
 } // namespace
 
@@ -74,19 +82,55 @@ TEST(Processor, SampleRateIsClampedAndFiltersRedesigned)
     EXPECT_TRUE(e.setSampleRate(48000.0));
     EXPECT_EQ(e.sampleRate(), 48000.0);
 
-    const BiquadFilter meter48(48000.0, kBiquadLowPass, 7.0 / 3.0, 0.583, 0.0);
-    EXPECT_EQ(e.meterFilter().sampleRate, 48000.0);
-    EXPECT_EQ(e.meterFilter().b0, meter48.b0);
-    EXPECT_EQ(e.meterFilter().a1, meter48.a1);
-    const BiquadFilter side48(48000.0, kBiquadHighPass, 40.0, 0.3, 0.0);
+    // Each filter's response at 48 kHz measured at its own corner: a cookbook low-pass or
+    // high-pass gives its Q there. Designed for any other rate, the corner would move.
+    EXPECT_NEAR(magnitudeAt48k(e.meterFilter(), 7.0 / 3.0), 0.583, 1e-4);
+    EXPECT_NEAR(magnitudeAt48k(e.meterFilter(), 0.0), 1.0, 1e-9);
+    EXPECT_NEAR(magnitudeAt48k(e.fastEnvelopeFilter(), 5.0), 0.5, 1e-4);
+    EXPECT_NEAR(magnitudeAt48k(e.slowEnvelopeFilter(), 2.0), 0.5, 1e-4);
     for (int ch = 0; ch < 2; ++ch)
     {
-        EXPECT_EQ(e.sidechainFilter(ch).a2, side48.a2);
-        EXPECT_EQ(e.sidechainFilter(ch).b1, side48.b1);
+        EXPECT_NEAR(magnitudeAt48k(e.sidechainFilter(ch), 40.0), 0.3, 1e-4);
+        EXPECT_NEAR(magnitudeAt48k(e.sidechainFilter(ch), 24000.0), 1.0, 1e-9);
     }
-    const BiquadFilter fast48(48000.0, kBiquadLowPass, 5.0, 0.5, 0.0);
-    EXPECT_EQ(e.fastEnvelopeFilter().b0, fast48.b0);
     EXPECT_EQ(e.opticalFilter().sampleRate, 48000.0);
+}
+
+// Every step of every stepped setting, a hair either side of each half step.
+TEST(Processor, EveryHalfStepOfTheSettingsRoundsUp)
+{
+    const double valveIn[7] = {1.0 / 7.0, 1.0 / 3.0, 1.0 / 1.8, 1.0, 1.4141, 2.0, 2.5};
+    const double valveOut[7] = {7.0, 3.0, 1.8, 1.0, 0.7071, 0.5, 0.4};
+    vellaCorEffect e;
+    for (int k = 0; k < 6; ++k)
+        for (int side : {0, 1})
+        {
+            const double x = (k + 0.5) / 6.0 + (side == 0 ? -1e-6 : 1e-6);
+            const int step = k + side;
+            for (uint32_t index : {2u, 3u, 7u})
+                e.setParameter(index, x);
+            EXPECT_EQ(e.ratioIndex(), step) << x;
+            EXPECT_EQ(e.attackIndex(), step) << x;
+            EXPECT_DOUBLE_EQ(e.valveInputScale(), valveIn[step]) << x;
+            EXPECT_DOUBLE_EQ(e.valveOutputScale(), valveOut[step]) << x;
+            if (k < 2)
+            {
+                e.setParameter(0, (k + 0.5) / 2.0 + (side == 0 ? -1e-6 : 1e-6));
+                EXPECT_EQ(e.mode(), step);
+            }
+        }
+    for (int m = 0; m < 60; ++m) // "Output": 0.5 dB steps
+        for (int side : {0, 1})
+        {
+            e.setParameter(6, (m + 0.5) / 60.0 + (side == 0 ? -1e-6 : 1e-6));
+            EXPECT_NEAR(e.outputTarget(), std::pow(10.0, (m + side) / 40.0), 1e-12 * e.outputTarget()) << m;
+        }
+    for (int k = 0; k < 40; ++k) // "Compression": step k at x^0.7071 = k / 40, 1.505 dB apart
+        for (int side : {0, 1})
+        {
+            e.setParameter(5, std::pow((k + 0.5) / 40.0, 1.0 / 0.7071) + (side == 0 ? -1e-5 : 1e-5));
+            EXPECT_NEAR(e.driveTarget(), std::pow(2.0, (k + side) / 4.0 - 3.0), 1e-12 * e.driveTarget()) << k;
+        }
 }
 
 TEST(Processor, ParameterMappings)

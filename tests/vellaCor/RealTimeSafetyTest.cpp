@@ -37,6 +37,19 @@ bool allFinite(const std::vector<float>& v)
 }
 } // namespace
 
+// Without this, a counter that never counts would let every "allocates nothing" test pass.
+TEST(RealTimeSafety, TheAllocationCounterSeesAnAllocation)
+{
+    qortest::AllocationScope scope;
+    void* volatile one = ::operator new(16);
+    ::operator delete(one);
+    EXPECT_EQ(scope.allocations(), 1u);
+    std::vector<float> two(8); // through the standard library's allocator
+    EXPECT_EQ(scope.allocations(), 2u);
+    qortest::AllocationScope inner;
+    EXPECT_EQ(inner.allocations(), 0u);
+}
+
 TEST(RealTimeSafety, ProcessingAllocatesNothing)
 {
     vellaCorEffect e;

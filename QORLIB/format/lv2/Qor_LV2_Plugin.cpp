@@ -1,12 +1,16 @@
 #include "QORLIB/format/lv2/Qor_LV2_Plugin.h"
 
+#include "vellaCor/vellaCorFactoryPresets.h"
+
 #include <cmath>
 
 namespace Qor_LV2
 {
 
-Plugin::Plugin(double sampleRate, bool stereo) : stereo_(stereo)
+Plugin::Plugin(double sampleRate, bool stereo)
+    : stereo_(stereo), presets_(std::make_unique<QorPresetManager>(&presetHost_, vellaCorFactoryPresets::presetProduct()))
 {
+    presetHost_.setManager(presets_.get());
     effect_.setSampleRate(sampleRate);
     controlPort(0); // builds the port table here, not on the audio thread
 }

@@ -20,7 +20,10 @@ constexpr const char* kPrefixes = "@prefix doap:  <http://usefulinc.com/ns/doap#
                                   "@prefix pset:  <http://lv2plug.in/ns/ext/presets#> .\n"
                                   "@prefix rdf:   <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
                                   "@prefix rdfs:  <http://www.w3.org/2000/01/rdf-schema#> .\n"
-                                  "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n\n";
+                                  "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
+                                  "@prefix ui:    <http://lv2plug.in/ns/extensions/ui#> .\n"
+                                  "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
+                                  "@prefix urid:  <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
 // The factory presets offered to hosts: "Default" and the named ones (the second "Default" and
 // the "Init" slots would only repeat it).
@@ -103,7 +106,9 @@ void writePlugin(std::ostringstream& t, bool stereo)
       << "    doap:maintainer [ foaf:name \"" << vellaCorIdentity::kMakerName << "\" ; foaf:homepage <"
       << vellaCorIdentity::kMakerWebAddress << "> ] ;\n"
       << "    lv2:minorVersion 2 ;\n    lv2:microVersion 2 ;\n"
-      << "    lv2:optionalFeature lv2:hardRTCapable ;\n"
+      << "    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
+      << "    lv2:extensionData state:interface ;\n"
+      << "    ui:ui <" << uiUri() << "> ;\n"
       << "    lv2:port\n";
     for (uint32_t i = 0; i < kNumControls; ++i)
         writeControlPort(t, i);
@@ -129,6 +134,8 @@ void writePlugin(std::ostringstream& t, bool stereo)
 }
 } // namespace
 
+std::string uiUri() { return std::string(vellaCorIdentity::kLv2UriBase) + "#ui"; }
+
 std::string presetUri(int number) { return std::string(vellaCorIdentity::kLv2UriBase) + "/presets#" + std::to_string(number); }
 
 std::string manifestTurtle(const std::string& binaryName)
@@ -138,6 +145,17 @@ std::string manifestTurtle(const std::string& binaryName)
     for (const char* uri : {vellaCorIdentity::kLv2UriMono, vellaCorIdentity::kLv2UriStereo})
         t << "<" << uri << ">\n    a lv2:Plugin ;\n    lv2:binary <" << binaryName
           << "> ;\n    rdfs:seeAlso <qor-vellacor.ttl> .\n\n";
+    // The editor: embedded in the host's window (ui:parent), or a window of its own (show interface).
+    t << "<" << uiUri() << ">\n    a ui:X11UI ;\n    ui:binary <" << binaryName << "> ;\n"
+      << "    lv2:requiredFeature ui:idleInterface ;\n"
+      << "    lv2:optionalFeature ui:parent , ui:resize , ui:touch , ui:noUserResize , urid:map ,\n"
+      << "        <http://lv2plug.in/ns/ext/instance-access> , <http://lv2plug.in/ns/ext/options#options> ;\n"
+      << "    lv2:extensionData ui:idleInterface , ui:showInterface ;\n"
+      << "    ui:portNotification\n";
+    const char* plugins[] = {vellaCorIdentity::kLv2UriMono, vellaCorIdentity::kLv2UriStereo};
+    for (int i = 0; i < 2; ++i)
+        t << "        [ ui:plugin <" << plugins[i] << "> ; lv2:symbol \"gain_reduction\" ; ui:protocol ui:floatProtocol ]"
+          << (i == 0 ? " ,\n" : " .\n\n");
     for (int n : offeredPresets())
         t << "<" << presetUri(n) << ">\n    a pset:Preset ;\n    lv2:appliesTo <" << vellaCorIdentity::kLv2UriMono
           << "> , <" << vellaCorIdentity::kLv2UriStereo << "> ;\n    rdfs:seeAlso <presets.ttl> .\n\n";

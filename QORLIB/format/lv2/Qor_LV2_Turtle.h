@@ -10,6 +10,9 @@ std::string manifestTurtle(const std::string& binaryName);
 std::string pluginTurtle();
 std::string presetsTurtle();
 
+// URI of the editor (one UI for both plug-ins).
+std::string uiUri();
+
 // URI of the factory preset with this number.
 std::string presetUri(int number);
 

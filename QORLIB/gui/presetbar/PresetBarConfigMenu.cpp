@@ -1,14 +1,185 @@
 #include "QORLIB/gui/presetbar/PresetBarConfigMenu.h"
 
-// Placeholder until the menu's controls land: the strip can open and close an empty overlay.
-PresetBarConfigMenu::PresetBarConfigMenu(QorPresetBarEditor&) {}
+#include "QORLIB/gui/QorViewContainer.h"
+#include "QORLIB/gui/presetbar/QorConfigMenu2waySwitch.h"
+#include "QORLIB/gui/presetbar/QorConfigMenuExitButton.h"
+#include "QORLIB/gui/presetbar/QorConfigMenuGroupSwitch.h"
+#include "QORLIB/gui/presetbar/QorConfigMenuKickButton.h"
+#include "QORLIB/gui/presetbar/QorConfigPluginInfoText.h"
+#include "QORLIB/gui/presetbar/QorPresetBarEditor.h"
+#include "QORLIB/platform/QorMessageBox.h"
+#include "QORLIB/platform/QorShell.h"
+#include "QORLIB/presets/QorGlobalSettings.h"
+#include "vellaCor/vellaCorParameters.h"
+
+#include <sys/stat.h>
+
+namespace
+{
+// The stored path is read as at most 1024 characters (UTF-8 sequences count once).
+std::string limitCharacters(const std::string& text, size_t limit)
+{
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xc0) != 0x80 && ++characters > limit)
+            return text.substr(0, i);
+    return text;
+}
+
+// A web address or a file that is there: when the opener then fails, nothing is set up to
+// open that kind of document.
+bool documentExists(const std::string& target)
+{
+    if (target.find("://") != std::string::npos)
+        return true;
+    struct stat st{};
+    return !target.empty() && ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+} // namespace
+
+PresetBarConfigMenu::PresetBarConfigMenu(QorPresetBarEditor& owner) : owner_(owner) {}
+
 PresetBarConfigMenu::~PresetBarConfigMenu() = default;
-void PresetBarConfigMenu::build(QorViewContainer*) {}
-void PresetBarConfigMenu::layout(const QorRect&) {}
-void PresetBarConfigMenu::valueChanged(int32_t, double) {}
-void PresetBarConfigMenu::notification(int32_t, double) {}
-bool PresetBarConfigMenu::isPageSwitching() const { return false; }
-void PresetBarConfigMenu::clearPageSwitching() {}
-void PresetBarConfigMenu::setHintsSwitch(double) {}
-QorRect PresetBarConfigMenu::currentRect() const { return {}; }
-void PresetBarConfigMenu::clear() {}
+
+void PresetBarConfigMenu::build(QorViewContainer* overlay)
+{
+    clear();
+    overlay_ = overlay;
+    if (!overlay_)
+        return;
+    page_ = 0;
+    pageSwitching_ = false;
+    pageSwitch_ = new QorConfigMenuGroupSwitch({});
+    overlay_->addControl(pageSwitch_);
+    exit_ = new QorConfigMenuExitButton({});
+    overlay_->addControl(exit_);
+    manual_ = new QorConfigMenuKickButton({});
+    overlay_->addControl(manual_);
+    hints_ = new QorConfigMenu2waySwitch({});
+    overlay_->addControl(hints_);
+    version_ = new QorConfigPluginInfoText({});
+    overlay_->addControl(version_);
+    layout(overlay_->getRect());
+}
+
+void PresetBarConfigMenu::layout(const QorRect& rect)
+{
+    full_ = rect;
+    if (!pageSwitch_)
+        return;
+    const double w = rect.width();
+    const double h = rect.height();
+    const double left = w / 2 - 200;
+    const double right = w / 2 + 200;
+    pageSwitch_->setViewSize({0, 1, w, 29});
+    manual_->setViewSize({left, 51, right, 79});
+    hints_->setViewSize({left, 99, right, 127});
+    version_->setViewSize({left, 147, right, 175});
+    exit_->setViewSize({0, 176, w, h});
+}
+
+void PresetBarConfigMenu::valueChanged(int32_t tag, double value)
+{
+    if (!pageSwitch_)
+        return;
+    switch (tag)
+    {
+    case QorConfigMenuKickButton::kTag:
+        if (value > 0.5)
+            openManual();
+        break;
+    case QorConfigMenu2waySwitch::kTag:
+    {
+        const int hints = vellaCorParameters::truncToInt(value + 0.5);
+        QorGlobalSettings::hintsFlag() = hints;
+        owner_.showHints(hints != 0);
+        break;
+    }
+    case QorConfigMenuGroupSwitch::kTag:
+        pageSwitching_ = true;
+        owner_.announce(vellaCorParameters::truncToInt(value + 0.5) != 0 ? QorPresetBarEditor::kShowInfo
+                                                                         : QorPresetBarEditor::kHideInfo,
+                        1.0);
+        break;
+    default:
+        break;
+    }
+}
+
+void PresetBarConfigMenu::openManual()
+{
+    std::string path;
+    QorGlobalSettings::getManualPath(path); // a missing value leaves the path empty
+    path = limitCharacters(path, kMaxManualPathCharacters);
+    if (QorShell::open(path))
+        return;
+    if (documentExists(path))
+        QorMessageBox::show(kNoReaderText, kNoReaderCaption);
+    else
+        QorMessageBox::show(kFailedText, "");
+}
+
+void PresetBarConfigMenu::notification(int32_t id, double value)
+{
+    if (!pageSwitch_)
+        return;
+    switch (id)
+    {
+    case QorPresetBarEditor::kHintsNotify:
+        hints_->setValue(value);
+        hints_->invalid();
+        owner_.showHints(value > 0.5);
+        break;
+    case QorPresetBarEditor::kShowInfo:
+        showPage(1);
+        break;
+    case QorPresetBarEditor::kHideInfo:
+        showPage(0);
+        break;
+    default:
+        break;
+    }
+}
+
+// Page 1 leaves only the switch row over the product editor. The overlay keeps its place.
+void PresetBarConfigMenu::showPage(int32_t page)
+{
+    page_ = page;
+    pageSwitch_->setValue(page);
+    pageSwitch_->invalid();
+    if (overlay_)
+    {
+        const QorRect now = overlay_->getRect();
+        const QorRect size = currentRect();
+        overlay_->setViewSize({now.left, now.top, now.left + size.width(), now.top + size.height()});
+    }
+}
+
+bool PresetBarConfigMenu::isPageSwitching() const { return pageSwitching_; }
+
+void PresetBarConfigMenu::clearPageSwitching() { pageSwitching_ = false; }
+
+void PresetBarConfigMenu::setHintsSwitch(double value)
+{
+    if (!hints_)
+        return;
+    hints_->setValue(value);
+    hints_->invalid();
+}
+
+QorRect PresetBarConfigMenu::currentRect() const
+{
+    if (page_ == 1)
+        return {full_.left, full_.top, full_.right, full_.top + kCollapsedHeight};
+    return full_;
+}
+
+void PresetBarConfigMenu::clear()
+{
+    overlay_ = nullptr;
+    pageSwitch_ = nullptr;
+    exit_ = nullptr;
+    manual_ = nullptr;
+    hints_ = nullptr;
+    version_ = nullptr;
+}

@@ -3,7 +3,13 @@
 #include "QORLIB/gui/QorGuiTypes.h"
 
 #include <cstdint>
+#include <string>
 
+class QorConfigMenu2waySwitch;
+class QorConfigMenuExitButton;
+class QorConfigMenuGroupSwitch;
+class QorConfigMenuKickButton;
+class QorConfigPluginInfoText;
 class QorPresetBarEditor;
 class QorViewContainer;
 
@@ -12,6 +18,12 @@ class QorViewContainer;
 class PresetBarConfigMenu
 {
 public:
+    static constexpr double kCollapsedHeight = 29.0;
+    static constexpr const char* kNoReaderText = "Make sure Acrobat Reader is installed";
+    static constexpr const char* kNoReaderCaption = "Could not open manual file";
+    static constexpr const char* kFailedText = "Could not open user manual";
+    static constexpr size_t kMaxManualPathCharacters = 1024;
+
     explicit PresetBarConfigMenu(QorPresetBarEditor& owner);
     ~PresetBarConfigMenu();
 
@@ -25,7 +37,30 @@ public:
     void clearPageSwitching();
     // The hints switch shows the process-wide hints flag when the menu opens.
     void setHintsSwitch(double value);
-    // The overlay's rectangle for the current page: full, or collapsed to the switch row.
+    // The overlay's rectangle for the current page: full, or collapsed to the switch row, in
+    // the coordinates layout was given.
     QorRect currentRect() const;
     void clear();
+
+    int32_t page() const { return page_; }
+    QorConfigMenuGroupSwitch* pageSwitch() const { return pageSwitch_; }
+    QorConfigMenuKickButton* manualButton() const { return manual_; }
+    QorConfigMenu2waySwitch* hintsSwitch() const { return hints_; }
+    QorConfigPluginInfoText* versionText() const { return version_; }
+    QorConfigMenuExitButton* exitArea() const { return exit_; }
+
+private:
+    void openManual();
+    void showPage(int32_t page);
+
+    QorPresetBarEditor& owner_;
+    QorViewContainer* overlay_ = nullptr;
+    QorRect full_;
+    int32_t page_ = 0;
+    bool pageSwitching_ = false;
+    QorConfigMenuGroupSwitch* pageSwitch_ = nullptr;
+    QorConfigMenuExitButton* exit_ = nullptr;
+    QorConfigMenuKickButton* manual_ = nullptr;
+    QorConfigMenu2waySwitch* hints_ = nullptr;
+    QorConfigPluginInfoText* version_ = nullptr;
 };

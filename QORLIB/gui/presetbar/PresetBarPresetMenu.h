@@ -4,7 +4,13 @@
 
 #include <cstdint>
 
+class QorCategoryColumn;
+class QorDesignerLogo;
 class QorPresetBarEditor;
+class QorPresetColumns;
+class QorPresetManager;
+class QorPresetMenuBottomTextInfo;
+class QorPresetMenuGroupSwitch;
 class QorViewContainer;
 
 // The preset browser over the product area: a group switch (factory categories, designers,
@@ -14,6 +20,11 @@ class QorViewContainer;
 class PresetBarPresetMenu
 {
 public:
+    static constexpr double kSwitchRowHeight = 29.0;
+    static constexpr double kPhotoAreaHeight = 140.0;
+    static constexpr double kBottomLineHeight = 27.0;
+    static constexpr double kColumnListWidth = 200.0;
+
     explicit PresetBarPresetMenu(QorPresetBarEditor& owner);
     ~PresetBarPresetMenu();
 
@@ -29,4 +40,34 @@ public:
     void redrawLists();
     // Forgets the controls (the overlay that owns them goes).
     void clear();
+
+    // What the menu shows; may differ from the manager's until a preset is clicked.
+    uint32_t kind() const { return kind_; }
+    uint32_t column() const { return column_; }
+    int32_t index() const { return index_; }
+    QorPresetMenuGroupSwitch* groupSwitch() const { return group_; }
+    QorPresetMenuBottomTextInfo* bottomLine() const { return bottom_; }
+    QorDesignerLogo* designerLogo() const { return logo_; }
+    QorCategoryColumn* columnList() const { return columns_; }
+    QorPresetColumns* presetList() const { return presets_; }
+
+private:
+    void groupChanged(double value);
+    void columnChosen();
+    void presetChosen();
+    void showDesigner();
+    // Moves the manager to the menu's kind and column, each change its own undo step.
+    void followMenuSelection();
+
+    QorPresetBarEditor& owner_;
+    QorViewContainer* overlay_ = nullptr;
+    QorRect rect_;
+    QorPresetMenuGroupSwitch* group_ = nullptr;
+    QorPresetMenuBottomTextInfo* bottom_ = nullptr;
+    QorDesignerLogo* logo_ = nullptr;
+    QorCategoryColumn* columns_ = nullptr;
+    QorPresetColumns* presets_ = nullptr;
+    uint32_t kind_ = 0;
+    uint32_t column_ = 0;
+    int32_t index_ = -1;
 };

@@ -291,13 +291,20 @@ void X11Window::frameResized(int w, int h)
 
 bool X11Window::queryPointer(Point& device, uint32_t& buttons)
 {
-    Window rootReturn, childReturn;
-    int rootX, rootY, x, y;
-    unsigned state = 0;
-    if (!XQueryPointer(display_, window_, &rootReturn, &childReturn, &rootX, &rootY, &x, &y, &state))
-        return false;
-    device = {double(x), double(y)};
-    buttons = heldButtons(state) | modifierFlags(state);
+    // One round trip to the server per pass of the event loop: every idle tick asks several times.
+    if (!pointerCached_)
+    {
+        Window rootReturn, childReturn;
+        int rootX, rootY, x, y;
+        unsigned state = 0;
+        if (!XQueryPointer(display_, window_, &rootReturn, &childReturn, &rootX, &rootY, &x, &y, &state))
+            return false;
+        cachedPointer_ = {double(x), double(y)};
+        cachedButtons_ = heldButtons(state) | modifierFlags(state);
+        pointerCached_ = true;
+    }
+    device = cachedPointer_;
+    buttons = cachedButtons_;
     return true;
 }
 
@@ -436,6 +443,7 @@ void X11Window::paint()
 
 void X11Window::idle()
 {
+    pointerCached_ = false;
     while (XPending(display_) > 0)
     {
         XEvent e;

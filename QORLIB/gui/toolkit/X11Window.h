@@ -72,6 +72,9 @@ private:
     bool mapped_ = false;
     bool painted_ = false;
     bool closeRequested_ = false;
+    bool pointerCached_ = false;
+    Point cachedPointer_;
+    uint32_t cachedButtons_ = 0;
     static std::string resName_;
     static std::string resClass_;
 };

@@ -83,7 +83,7 @@ TEST(PresetFile, BadValuesLoadAsTheParameterDefault)
     EXPECT_FLOAT_EQ(r.values[3], 0.7f);
 }
 
-TEST(PresetFile, ForeignMagicOtherKindOrTruncatedHeaderLeaveTheRecordUntouched)
+TEST(PresetFile, ForeignMagicOtherKindOrCutShortFileLeaveTheRecordUntouched)
 {
     QorPresetRecord r;
     r.setName("untouched");
@@ -93,19 +93,38 @@ TEST(PresetFile, ForeignMagicOtherKindOrTruncatedHeaderLeaveTheRecordUntouched)
     foreign[0] = 'Q';
     auto bank = onePreset("x", kKick, 0x38);
     std::vector<uint8_t> shortHeader(good.begin(), good.begin() + 40);
-    for (const std::vector<uint8_t>* b : {&foreign, &bank, &shortHeader})
+    // Cut inside the last value record, and right after the program record: the header still
+    // declares 392 bytes of records, so neither is a preset with defaults for what is missing.
+    std::vector<uint8_t> cutInRecord(good.begin(), good.end() - 5);
+    std::vector<uint8_t> cutAfterName(good.begin(), good.begin() + 41 + 168);
+    for (const std::vector<uint8_t>* b : {&foreign, &bank, &shortHeader, &cutInRecord, &cutAfterName})
     {
-        EXPECT_FALSE(QorPresetFile::readProgram(b->data(), b->size(), r, product()));
+        EXPECT_FALSE(QorPresetFile::readProgram(b->data(), b->size(), r, product())) << b->size();
         EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0);
     }
     EXPECT_FALSE(QorPresetFile::readProgram(nullptr, 0, r, product()));
+    // One byte more than the record area is no damage.
+    good.push_back(0);
+    EXPECT_TRUE(QorPresetFile::readProgram(good.data(), good.size(), r, product()));
+    EXPECT_STREQ(r.name, "x");
 }
 
-// Every walk ends at the bytes it was given. The buffers below are exactly as long as their
-// content, so the address sanitizer reports any read beyond them.
+// Every walk ends at the bytes it was given (the clipboard and the host chunk walk what they
+// get). The buffers below are exactly as long as their content, so the address sanitizer
+// reports any read beyond them.
 TEST(PresetFile, RecordWalkStopsAtTheEndOfTheBytes)
 {
-    QorPresetRecord r;
+    const auto walked = [](const std::vector<uint8_t>& b) {
+        QorPresetFile::Header h;
+        std::vector<std::pair<uint32_t, float>> values;
+        if (QorPresetFile::readHeader(b.data(), b.size(), h))
+            QorPresetFile::walk(b.data(), b.size(), h, [&](const QorPresetFile::Record& r) {
+                values.emplace_back(r.valueIndex(), r.value());
+                return true;
+            });
+        return values;
+    };
+    using Values = std::vector<std::pair<uint32_t, float>>;
     // Payload size pointing far past the end: the record is not read.
     std::vector<uint8_t> b = header(0x22, 2, 1000);
     valueRecord(b, 0, 4, 0.25f);
@@ -113,37 +132,33 @@ TEST(PresetFile, RecordWalkStopsAtTheEndOfTheBytes)
     le32(b, 0xFFFFFFF0u);
     le32(b, 0);
     le32(b, 5);
-    r.values[4] = r.values[5] = 0.9f;
-    ASSERT_TRUE(QorPresetFile::readProgram(b.data(), b.size(), r, product()));
-    EXPECT_FLOAT_EQ(r.values[4], 0.25f);
-    EXPECT_FLOAT_EQ(r.values[5], 0.9f);
+    EXPECT_EQ(walked(b), (Values{{4, 0.25f}}));
 
     // A record count far beyond the records there, and a cut-off last record.
     std::vector<uint8_t> c = header(0x22, 0x7FFFFFFF, 0xFFFFFFFFu);
     valueRecord(c, 0, 3, 0.75f);
     valueRecord(c, 0, 7, 0.25f);
     c.erase(c.end() - 5, c.end());
-    ASSERT_TRUE(QorPresetFile::readProgram(c.data(), c.size(), r, product()));
-    EXPECT_FLOAT_EQ(r.values[3], 0.75f);
-    EXPECT_NE(r.values[7], 0.25f);
+    EXPECT_EQ(walked(c), (Values{{3, 0.75f}}));
 
     // The record area size limits the walk even when more bytes follow.
     std::vector<uint8_t> d = header(0x22, 2, 32);
     valueRecord(d, 0, 2, 0.125f);
     valueRecord(d, 0, 6, 0.5f);
+    EXPECT_EQ(walked(d), (Values{{2, 0.125f}}));
+    QorPresetRecord r;
     r.values[6] = 0.9f;
     ASSERT_TRUE(QorPresetFile::readProgram(d.data(), d.size(), r, product()));
     EXPECT_FLOAT_EQ(r.values[2], 0.125f);
     EXPECT_FLOAT_EQ(r.values[6], 0.9f);
 
     // A value record declaring a payload too short for its value.
-    std::vector<uint8_t> e = header(0x22, 1, 100);
+    std::vector<uint8_t> e = header(0x22, 1, 16);
     le32(e, 1);
     le32(e, 4);
     le32(e, 0);
     le32(e, 2);
-    ASSERT_TRUE(QorPresetFile::readProgram(e.data(), e.size(), r, product()));
-    EXPECT_FLOAT_EQ(r.values[2], 0.125f);
+    EXPECT_TRUE(walked(e).empty());
 }
 
 TEST(PresetFile, NameWithoutTerminatorIsCutTo23AndNegativeCountReadsNothing)

@@ -14,10 +14,16 @@
 namespace qortest
 {
 
-// A private HOME for one test, so that the user preset folder is built afresh inside it.
+// A private HOME for one test, so that the user preset folder is built afresh inside it. A home
+// has its "Documents" folder unless the test asks for one without.
 class UserHome
 {
 public:
+    explicit UserHome(bool withDocuments = true)
+    {
+        if (withDocuments)
+            std::filesystem::create_directory(dir_.path() / "Documents");
+    }
     std::filesystem::path presetFolder() const
     {
         return dir_.path() / "Documents" / "Qor-werk" / "User Presets" / "Qor vellaCor";

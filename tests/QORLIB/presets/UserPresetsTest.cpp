@@ -2,6 +2,7 @@
 #include "QORLIB/platform/QorSaveDialog.h"
 #include "QORLIB/platform/QorShell.h"
 #include "QORLIB/presets/QorPresetManager.h"
+#include "QORLIB/presets/QorUserPresetFolder.h"
 #include "tests/QORLIB/presets/PresetTestSupport.h"
 #include "tests/QORLIB/presets/RecordingHost.h"
 #include "vellaCor/vellaCorFactoryPresets.h"
@@ -73,10 +74,13 @@ TEST_F(UserPresetTest, UnreadableFileLoadsAsAnErrorAndKeepsTheValues)
     programRecord(noProcess, 0, "n");
     valueRecord(noProcess, 0, 4, 0.9f);
     writeFile(home.presetFolder() / "noProcess.qor", noProcess);
+    auto cut = onePreset("cut", kValues); // a copy that stopped short: the last value is missing
+    cut.resize(cut.size() - 32);
+    writeFile(home.presetFolder() / "cut.qor", cut);
     create();
     manager->setKind(kQorUserDirectory);
     const QorPresetRecord before = manager->current();
-    for (int32_t i : {0, 1, 7})
+    for (int32_t i : {0, 1, 2, 7})
     {
         manager->selectPreset(i);
         EXPECT_STREQ(manager->current().name, "error loading preset") << i;
@@ -104,6 +108,20 @@ TEST_F(UserPresetTest, NoUsableUserFolderStillLeavesTheFactoryPresets)
     EXPECT_STREQ(manager->current().name, "Pop Rock Vocal");
     manager->openUserFolder();
     EXPECT_EQ(messages.shown, std::vector<std::string>{": Could not open user's preset folder"});
+}
+
+TEST(UserPresetFolder, HomeWithoutDocumentsGetsNoFoldersAtAll)
+{
+    UserHome home(false);
+    RecordingHost host;
+    QorPresetManager manager(&host, vellaCorFactoryPresets::presetProduct());
+    EXPECT_EQ(manager.userFolder(), "");
+    EXPECT_FALSE(fs::exists(home.path() / "Documents"));
+
+    // With "Documents" there, the three levels below it are made.
+    fs::create_directory(home.path() / "Documents");
+    EXPECT_TRUE(QorUserPresetFolder::create(home.presetFolder().string()));
+    EXPECT_TRUE(fs::is_directory(home.presetFolder()));
 }
 
 TEST_F(UserPresetTest, OpenUserFolderAsksTheShellAndReportsItsFailure)
@@ -148,12 +166,16 @@ TEST_F(UserPresetTest, SaveDialogProposesTheNameAndTheFileIsListedAfterwards)
     EXPECT_EQ(manager->entryName(kQorUserDirectory, 0, 0), "Fat");
     EXPECT_EQ(host.indices(), std::vector<int32_t>{69});
 
-    answer.clear(); // cancelled: nothing written, nothing rescanned
+    // Cancelled: nothing written, but a preset put there meanwhile is listed as after a save.
+    answer.clear();
+    writeFile(home.presetFolder() / "Added.qor", onePreset("x", kValues));
     host.calls.clear();
     manager->current().setName("a.qor.qor");
     manager->savePresetDialog();
     EXPECT_EQ(requests.back().defaultName, "a.qor");
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(host.indices(), std::vector<int32_t>{69});
+    EXPECT_EQ(manager->entryName(kQorUserDirectory, 0, 0), "Added");
+    EXPECT_FALSE(fs::exists(home.presetFolder() / "a.qor"));
     QorSaveDialog::setHandler({});
 }
 

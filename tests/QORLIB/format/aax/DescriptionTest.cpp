@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using namespace aaxtest;
 
 namespace
@@ -14,14 +16,19 @@ using Kind = AaxFieldCall::Kind;
 
 AAX_CTypeID code(const std::string& s) { return AAX_CTypeID(uint8_t(s[0])) << 24 | AAX_CTypeID(uint8_t(s[1])) << 16 | AAX_CTypeID(uint8_t(s[2])) << 8 | uint8_t(s[3]); }
 
-// The meter table spelled out: three standard meters, then 'mtc', 'mrc', 'mtt', 'mrt' groups.
+// The meter table spelled out, as the host must see it: three standard meters, then the
+// 'mtc', 'mrc', 'mtt' and 'mrt' groups (note Q after W and V last in the long groups).
 std::vector<AAX_CTypeID> expectedMeters()
 {
-    std::vector<AAX_CTypeID> ids = {code("mtrI"), code("mtrO"), code("mtGR")};
-    const std::string letters = "ABCDEFGHIJKLMNOPRSTUWQXYZV";
-    for (const std::string prefix : {"mtc", "mrc", "mtt", "mrt"})
-        for (char c : (prefix[1] == 'r' ? std::string("ABCDEF") : letters))
-            ids.push_back(code(prefix + c));
+    std::istringstream table(
+        "mtrI mtrO mtGR mtcA mtcB mtcC mtcD mtcE mtcF mtcG mtcH mtcI mtcJ mtcK mtcL mtcM "
+        "mtcN mtcO mtcP mtcR mtcS mtcT mtcU mtcW mtcQ mtcX mtcY mtcZ mtcV mrcA mrcB mrcC "
+        "mrcD mrcE mrcF mttA mttB mttC mttD mttE mttF mttG mttH mttI mttJ mttK mttL mttM "
+        "mttN mttO mttP mttR mttS mttT mttU mttW mttQ mttX mttY mttZ mttV mrtA mrtB mrtC "
+        "mrtD mrtE mrtF ");
+    std::vector<AAX_CTypeID> ids;
+    for (std::string id; table >> id;)
+        ids.push_back(code(id));
     return ids;
 }
 

@@ -25,8 +25,9 @@ const LilvPlugin* Lv2World::plugin(const char* text) const
     return p;
 }
 
-Lv2Instance::Lv2Instance(const Lv2World& world, const LilvPlugin* plugin, double rate)
-    : plugin_(plugin), instance_(lilv_plugin_instantiate(plugin, rate, nullptr))
+Lv2Instance::Lv2Instance(const Lv2World& world, const LilvPlugin* plugin, double rate,
+                         const LV2_Feature* const* features)
+    : plugin_(plugin), instance_(lilv_plugin_instantiate(plugin, rate, features))
 {
     if (instance_ == nullptr)
         throw std::runtime_error("the plug-in did not instantiate");

@@ -31,7 +31,9 @@ private:
 class Lv2Instance
 {
 public:
-    Lv2Instance(const Lv2World& world, const LilvPlugin* plugin, double rate);
+    Lv2Instance(const Lv2World& world, const LilvPlugin* plugin, double rate,
+                const LV2_Feature* const* features = nullptr);
+    LilvInstance* handle() const { return instance_; }
     ~Lv2Instance();
     Lv2Instance(const Lv2Instance&) = delete;
     Lv2Instance& operator=(const Lv2Instance&) = delete;

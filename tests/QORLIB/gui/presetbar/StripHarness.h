@@ -11,13 +11,28 @@
 #include "vellaCor/editor/vellaCorEditor.h"
 #include "vellaCor/vellaCorFactoryPresets.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <utility>
 #include <vector>
 
+// The test's private home gets a "Documents" folder, so that the user preset folder can be made
+// below it.
+struct WithDocumentsFolder
+{
+    WithDocumentsFolder()
+    {
+        if (const char* home = std::getenv("HOME"))
+            std::filesystem::create_directories(std::filesystem::path(home) / "Documents");
+    }
+};
+
 // The editor with its preset bar, offscreen, over a real preset manager, acting as the host:
 // edits reach the manager and come back to the controls, announcements come straight back.
-class StripEngine : public Qorwerk::QorVSTGUIEditorWrapperV4_PresetBar, public QorMasterController
+class StripEngine : private WithDocumentsFolder,
+                    public Qorwerk::QorVSTGUIEditorWrapperV4_PresetBar,
+                    public QorMasterController
 {
 public:
     StripEngine()

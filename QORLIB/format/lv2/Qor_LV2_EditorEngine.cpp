@@ -1,0 +1,33 @@
+#include "QORLIB/format/lv2/Qor_LV2_EditorEngine.h"
+
+#include "QORLIB/format/lv2/Qor_LV2_UI.h"
+#include "vellaCor/editor/vellaCorEditor.h"
+
+#include <memory>
+
+namespace Qor_LV2
+{
+
+EditorEngine::EditorEngine(UI& ui)
+    : QorVSTGUIEditorWrapperV4_PresetBar([](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); }),
+      ui_(ui)
+{
+}
+
+EditorEngine::~EditorEngine() { close(); }
+
+void EditorEngine::sendParameter(int32_t index, double value) { ui_.editorEdit(index, value); }
+
+void EditorEngine::idle()
+{
+    QorVSTGUIEditorWrapperV4_PresetBar::idle();
+    ui_.editorIdle();
+}
+
+void EditorEngine::editorResized(double width, double height)
+{
+    QorVSTGUIEditorWrapperV4_PresetBar::editorResized(width, height);
+    ui_.editorResized();
+}
+
+} // namespace Qor_LV2
