@@ -199,3 +199,49 @@ TEST_F(AaxEditorWindow, TheNeedleFollowsTheAudioAndCtrlAltWinClicksReachTheHost)
     ASSERT_TRUE(xdotool({"mousemove", "--window", windowId(), "85", "252", "click", "3"}));
     EXPECT_EQ(session->container().mouseDowns.back().modifiers, 16u);
 }
+
+TEST_F(AaxEditorWindow, APresetChosenByDoubleClickInThePresetMenuReachesHostAndProcessor)
+{
+    const Screen closed = shot("aax-editor-7-before-menu.png");
+    // The name field opens the menu; the editor grows to 420 × 415 below the strip, and the
+    // host's window with it.
+    ASSERT_TRUE(xdotool({"mousemove", "--sync", "--window", windowId(), "240", "13", "click", "1"}));
+    ASSERT_TRUE(editor().isPresetMenuShown());
+    ASSERT_FALSE(session->container().sizes.empty());
+    EXPECT_EQ(session->container().sizes.back().horz, 420.0f);
+    EXPECT_EQ(session->container().sizes.back().vert, 467.0f);
+    const Screen menu = shot("aax-editor-8-menu.png");
+    EXPECT_EQ(menu.width, 420);
+    EXPECT_EQ(menu.height, 467);
+    EXPECT_GT(menu.differing(closed, {0, kStrip, 400, 327}), 20000) << "the menu covers the panel";
+
+    // The "Drums" column (third row of the column list), then its third preset twice.
+    instance->controller().log.clear();
+    ASSERT_TRUE(xdotool({"mousemove", "--sync", "--window", windowId(), "50", std::to_string(int(kStrip + 71)),
+                         "click", "1", "mousemove", "--sync", "--window", windowId(), "260",
+                         std::to_string(int(kStrip + 71)), "click", "--repeat", "2", "--delay", "80", "1"}));
+    QorPresetManager& presets = *bridge->getPresetManager();
+    EXPECT_STREQ(presets.current().name, "Snare Puncher");
+    EXPECT_FALSE(editor().isPresetMenuShown()) << "a double click closes the menu";
+    EXPECT_EQ(session->container().sizes.back().vert, 327.0f);
+    const QorPresetRecord loaded = presets.current();
+    for (int i : {0, 2, 3, 4, 5, 6, 7})
+    {
+        const std::string id = vellaCorParameters::tables().identifiers[size_t(i)];
+        EXPECT_NEAR(instance->parameterValue(id), loaded.values[i], 1e-6) << id;
+        EXPECT_EQ(slot(i), loaded.values[i]) << id << " reached the processor";
+    }
+    EXPECT_GE(hostCalls(AaxAutomationEvent::kTouch, kTime), 1);
+    EXPECT_GE(hostCalls(AaxAutomationEvent::kRelease, kTime), 1);
+    const Screen after = shot("aax-editor-9-snare-puncher.png");
+    EXPECT_EQ(after.width, 400);
+    EXPECT_EQ(after.height, 327);
+    EXPECT_GT(after.differing(closed, {128, 3, 366, 23}), 20) << "the name field shows the new name";
+
+    AaxChunk chunk;
+    ASSERT_EQ(instance->saveChunk(kAll, chunk), AAX_SUCCESS);
+    auto reopened = makeInstance(*host, AAX_eStemFormat_Stereo);
+    ASSERT_EQ(reopened->restoreChunk(chunk), AAX_SUCCESS);
+    auto& reopenedBridge = dynamic_cast<Qor_KXRB_2220_AAX_Parameters_Wrapper&>(*reopened->parameters()).bridge();
+    EXPECT_STREQ(reopenedBridge.getPresetManager()->current().name, "Snare Puncher");
+}
