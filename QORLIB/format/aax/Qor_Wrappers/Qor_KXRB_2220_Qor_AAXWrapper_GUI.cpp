@@ -11,6 +11,7 @@
 #include "QORLIB/format/aax/sdk/AAX_IEffectParameters.h"
 #include "QORLIB/format/aax/sdk/AAX_IViewContainer.h"
 #include "QORLIB/gui/QorFrame.h"
+#include "QORLIB/gui/toolkit/Timer.h"
 #include "QORLIB/gui/toolkit/X11Window.h"
 #include "vellaCor/vellaCorParameters.h"
 
@@ -140,8 +141,12 @@ AAX_Result Qor_KXRB_2220_Qor_AAXWrapper_GUI::TimerWakeup()
     // The editor's window has its own display connection, which nobody else would serve: its
     // events, the toolkit's timers (the shared editor idle among them) and repaints run here.
     if (editor_ && editor_->frame() != nullptr)
+    {
         if (auto* window = dynamic_cast<qortk::X11Window*>(editor_->frame()->platform()))
             window->idle();
+        else
+            qortk::Timer::runDue(); // offscreen: the timers (the editor's idle) all the same
+    }
     return AAX_SUCCESS;
 }
 

@@ -4,6 +4,7 @@
 #include "QORLIB/format/aax/Qor_Wrappers/QorAAXSharedBlock.h"
 #include "QORLIB/format/aax/host/AaxPlaybackLoop.h"
 #include "QORLIB/gui/QorAnimKnob.h"
+#include "vellaCor/editor/CVelVuMeter2.h"
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/toolkit/MouseEvents.h"
 #include "QORLIB/presets/QorPresetManager.h"
@@ -13,6 +14,8 @@
 #include "vellaCor/vellaCorParameters.h"
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace aaxtest;
 
@@ -330,4 +333,21 @@ TEST_F(EditorGlue, WithTheEditorOpenAndEditsFlowingTheAudioPathAllocatesNothing)
         EXPECT_EQ(scope.allocations(), 0u) << round;
     }
     EXPECT_NEAR(field<QorAAXSharedBlock>(*instance, QorAAXContext::kSharedBlock).slots[4], 0.3f, 1e-6f);
+}
+
+TEST_F(EditorGlue, TheHostsTimerAlsoRunsTheEditorsIdleOffscreen)
+{
+    ProbeProcessor& probe = installProbe(*instance);
+    show();
+    probe.hasMeter = true;
+    probe.meter = 0.4;
+    silentBlock(*instance);
+    EXPECT_EQ(panel().getMeter()->getValue(), 0.0);
+    // The needle glides from its rest towards the reading only on the editor's 33 ms idle.
+    for (int i = 0; i < 30; ++i)
+    {
+        gui->TimerWakeup();
+        usleep(10000);
+    }
+    EXPECT_NEAR(panel().getMeter()->getValue(), 0.4, 1e-6) << "the editor's idle has moved the needle";
 }
