@@ -1,6 +1,7 @@
 // qor-vellacor: the compressor without a host. Renders audio files, plays a built-in demo,
 // lists presets and draws the curves.
 #include "tools/CliError.h"
+#include "tools/OutputFiles.h"
 #include "tools/VellaCorCommands.h"
 #include "vellaCor/vellaCorIdentity.h"
 
@@ -82,7 +83,11 @@ int main(int argc, char** argv)
             return runCurves(curvesPlot);
 #ifdef QOR_HAVE_EDITOR
         if (editor->parsed())
+        {
+            if (!screenshot.empty())
+                OutputFiles::check({{"--screenshot", screenshot}}, {});
             return runEditorPreview(screenshot, zoom);
+        }
 #endif
     }
     catch (const CliError& e)
