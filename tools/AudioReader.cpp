@@ -40,7 +40,7 @@ std::size_t AudioReader::read(float* interleaved, std::size_t frames)
 {
     const sf_count_t got = sf_readf_float(file_, interleaved, sf_count_t(frames));
     if (got < 0 || (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR))
-        throw CliError("cannot read the samples of '" + path_ + "': " + sf_strerror(file_));
+        throw CliError("cannot read the samples of '" + path_ + "': " + sf_strerror(file_) + " (damaged file)");
     framesRead_ += std::size_t(got);
     return std::size_t(got);
 }
