@@ -69,6 +69,25 @@ inline std::map<std::string, std::string> snapshot(const std::filesystem::path& 
     return entries;
 }
 
+// The names that differ between two snapshots (added, removed or changed), for short messages.
+inline std::string changedEntries(const std::map<std::string, std::string>& before,
+                                  const std::map<std::string, std::string>& after)
+{
+    std::string changed;
+    for (const auto& [name, content] : after)
+        if (auto it = before.find(name); it == before.end() || it->second != content)
+            changed += (it == before.end() ? "added " : "changed ") + name + "; ";
+    for (const auto& [name, content] : before)
+        if (after.count(name) == 0)
+            changed += "removed " + name + "; ";
+    return changed;
+}
+
+inline std::string changedSince(const std::map<std::string, std::string>& before, const std::filesystem::path& root)
+{
+    return changedEntries(before, snapshot(root));
+}
+
 inline ChildResult qor(std::vector<std::string> args, const ChildLimits& limits = {},
                        const std::vector<std::pair<std::string, std::string>>& environment = {})
 {
