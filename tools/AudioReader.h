@@ -3,6 +3,7 @@
 #include <sndfile.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // An audio file read as a stream, block by block: memory depends on the block asked for, never on
@@ -12,6 +13,9 @@ class AudioReader
 {
 public:
     explicit AudioReader(const std::string& path);
+    // The bytes of a file held in memory (kept by the caller while the reader lives); name is
+    // only for messages.
+    AudioReader(const std::string& name, const void* data, std::size_t size);
     ~AudioReader();
     AudioReader(const AudioReader&) = delete;
     AudioReader& operator=(const AudioReader&) = delete;
@@ -27,7 +31,12 @@ public:
     // Throws when the file held no frames or fewer than its header declares (a damaged file).
     void checkComplete() const;
 
+    struct Memory; // the read position in bytes held in memory
+
 private:
+    void check(SNDFILE* file);
+
+    std::unique_ptr<Memory> memory_;
     std::string path_;
     int fd_ = -1;
     SNDFILE* file_ = nullptr;
