@@ -107,8 +107,10 @@ bool QorPendingFile::begin(const std::string& path, std::string& errorText)
         errorText = std::strerror(errno);
         return false;
     }
-    fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+    // An unnamed file is given its name through /proc at commit; without /proc it could not be.
+    const bool unnamed = ::access("/proc/self/fd", X_OK) == 0;
+    fd_ = unnamed ? ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600) : -1;
+    if (fd_ < 0 && (!unnamed || errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
     {
         // No unnamed files on this file system: a hidden named one, removed on failure.
         std::string pattern = hiddenName(folder_, leaf_);
@@ -169,11 +171,7 @@ bool QorPendingFile::linkInto(std::string& name, std::string& errorText)
             return true;
         if (errno == EEXIST)
             continue;
-        const int procError = errno;
-        // Without /proc the descriptor itself may be linked (this needs CAP_DAC_READ_SEARCH).
-        if (::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
-            return true;
-        errorText = std::strerror(procError);
+        errorText = std::strerror(errno);
         break;
     }
     name.clear();
