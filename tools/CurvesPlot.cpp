@@ -15,7 +15,7 @@ PlotColour stepColour(int step, int steps)
 }
 } // namespace
 
-void writeCurvesPlot(const std::string& path)
+std::vector<uint8_t> curvesPlotPng()
 {
     using namespace vellaCorParameters;
     PlotCanvas canvas(1600, 800);
@@ -63,5 +63,5 @@ void writeCurvesPlot(const std::string& path)
         legend.emplace_back(std::string("ValveLevel ") + getParameterStepText(kValveLevel, step), stepColour(step, 6));
     }
     canvas.legend(valve.x + valve.width - 170, valve.y + 360, legend);
-    canvas.savePng(path);
+    return canvas.pngBytes();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 // The seven gain curves over the detector level and the valve transfer curve of every
-// "ValveLevel" step. Throws CliError when the file cannot be written.
-void writeCurvesPlot(const std::string& path);
+// "ValveLevel" step, as the bytes of a PNG file.
+std::vector<uint8_t> curvesPlotPng();

@@ -149,9 +149,17 @@ void PlotCanvas::legend(double x, double y, const std::vector<std::pair<std::str
     }
 }
 
-void PlotCanvas::savePng(const std::string& path) const
+std::vector<uint8_t> PlotCanvas::pngBytes() const
 {
     cairo_surface_flush(surface_);
-    if (cairo_surface_write_to_png(surface_, path.c_str()) != CAIRO_STATUS_SUCCESS)
-        throw CliError("cannot write the picture '" + path + "'");
+    std::vector<uint8_t> bytes;
+    const auto append = [](void* closure, const unsigned char* data, unsigned int length)
+    {
+        auto* out = static_cast<std::vector<uint8_t>*>(closure);
+        out->insert(out->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    if (cairo_surface_write_to_png_stream(surface_, append, &bytes) != CAIRO_STATUS_SUCCESS)
+        throw CliError("cannot encode the picture");
+    return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -53,7 +54,8 @@ public:
     // Colour swatches with labels, from (x, y) downwards.
     void legend(double x, double y, const std::vector<std::pair<std::string, PlotColour>>& entries);
     // Throws CliError when the file cannot be written.
-    void savePng(const std::string& path) const;
+    // The picture as the bytes of a PNG file; throws CliError when it cannot be encoded.
+    std::vector<uint8_t> pngBytes() const;
 
 private:
     int width_, height_;

@@ -6,7 +6,6 @@
 #include "vellaCor/vellaCorFactoryPresets.h"
 #include "vellaCor/vellaCorParameters.h"
 
-#include <cstdio>
 
 namespace
 {
@@ -68,21 +67,27 @@ nlohmann::json presetListingJson()
 std::string presetListingText()
 {
     const nlohmann::json all = presetListingJson();
-    std::string text;
-    char line[256];
-    std::snprintf(line, sizeof line, "%-4s %-22s %-16s %-6s %-6s %-6s %-6s %-6s %-7s %-5s\n", "No.", "Name",
-                  "Category", "Proc.", "Ratio", "Attack", "Time", "Comp.", "Output", "Valve");
-    text += line;
+    // Columns padded to a width; a longer value (a long user preset name) widens its row only.
+    const auto columns = [](const std::vector<std::string>& cells)
+    {
+        static constexpr std::size_t kWidths[] = {4, 22, 16, 6, 6, 6, 6, 6, 7, 5};
+        std::string line;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+        {
+            line += cells[i];
+            if (i + 1 < cells.size())
+                line += std::string(kWidths[i] > cells[i].size() ? kWidths[i] - cells[i].size() : 0, ' ') + " ";
+        }
+        return line + "\n";
+    };
+    std::string text = columns({"No.", "Name", "Category", "Proc.", "Ratio", "Attack", "Time", "Comp.", "Output", "Valve"});
     auto row = [&](const std::string& number, const nlohmann::json& p, const std::string& category)
     {
         const auto& v = p["values"];
-        std::snprintf(line, sizeof line, "%-4s %-22s %-16s %-6s %-6s %-6s %-6s %-6s %-7s %-5s\n", number.c_str(),
-                      p["name"].get<std::string>().c_str(), category.c_str(),
-                      v["Process"].get<std::string>().c_str(), v["Ratio"].get<std::string>().c_str(),
-                      v["AttackRatio"].get<std::string>().c_str(), v["Time"].get<std::string>().c_str(),
-                      v["Compression"].get<std::string>().c_str(), v["Output"].get<std::string>().c_str(),
-                      v["ValveLevel"].get<std::string>().c_str());
-        text += line;
+        text += columns({number, p["name"].get<std::string>(), category, v["Process"].get<std::string>(),
+                         v["Ratio"].get<std::string>(), v["AttackRatio"].get<std::string>(),
+                         v["Time"].get<std::string>(), v["Compression"].get<std::string>(),
+                         v["Output"].get<std::string>(), v["ValveLevel"].get<std::string>()});
     };
     for (const auto& p : all["factory"])
         row(std::to_string(p["number"].get<int>()), p, p["category"].get<std::string>());

@@ -12,27 +12,20 @@ const PlotColour kOutputColour{0.96, 0.64, 0.26};
 const PlotColour kReductionColour{0.93, 0.36, 0.33};
 
 // Min/max per pixel column of both channels, drawn as a filled band.
-void drawWaveform(PlotCanvas& canvas, const PlotPanel& p, const std::vector<std::vector<float>>& channels,
-                  PlotColour colour)
+void drawWaveform(PlotCanvas& canvas, const PlotPanel& p, const WaveEnvelope& wave, PlotColour colour)
 {
-    const size_t frames = channels.empty() ? 0 : channels[0].size();
+    const size_t frames = wave.count();
     const int columns = int(p.width);
     if (frames == 0)
         return;
     std::vector<double> top(static_cast<size_t>(columns)), bottom(static_cast<size_t>(columns));
     for (int c = 0; c < columns; ++c)
     {
-        const size_t a = frames * size_t(c) / size_t(columns);
-        const size_t b = std::max(a + 1, frames * size_t(c + 1) / size_t(columns));
-        float lo = 0.0f, hi = 0.0f;
-        for (const auto& ch : channels)
-            for (size_t i = a; i < b && i < frames; ++i)
-            {
-                lo = std::min(lo, ch[i]);
-                hi = std::max(hi, ch[i]);
-            }
-        top[size_t(c)] = std::clamp(double(hi), p.yMin, p.yMax);
-        bottom[size_t(c)] = std::clamp(double(lo), p.yMin, p.yMax);
+        const size_t a = std::min(frames - 1, frames * size_t(c) / size_t(columns));
+        const size_t b = std::min(frames, std::max(a + 1, frames * size_t(c + 1) / size_t(columns)));
+        const auto [lo, hi] = wave.range(a, b);
+        top[size_t(c)] = std::clamp(double(std::max(hi, 0.0f)), p.yMin, p.yMax);
+        bottom[size_t(c)] = std::clamp(double(std::min(lo, 0.0f)), p.yMin, p.yMax);
     }
     cairo_t* cr = canvas.cr();
     cairo_save(cr);
@@ -56,14 +49,14 @@ std::vector<double> ticks(double from, double to, double step)
 }
 } // namespace
 
-void writeRenderPlot(const std::string& path, const std::vector<std::vector<float>>& input, double sampleRate,
-                     const RenderResult& result, const RenderSettings& settings, const std::string& what)
+std::vector<uint8_t> renderPlotPng(double sampleRate, const RenderResult& result, const RenderSettings& settings,
+                                   const std::string& what)
 {
     PlotCanvas canvas(1600, 1000);
     canvas.title("Qor vellaCor \xE2\x80\x94 " + settings.presetName + " (" + settings.source + ")",
                  describeSettings(settings) + "   \xC2\xB7   " + what);
 
-    const double seconds = double(input.empty() ? 0 : input[0].size()) / sampleRate;
+    const double seconds = double(result.frames) / sampleRate;
     const double duration = std::max(seconds, 1e-3);
     const double step = duration > 20 ? 5.0 : duration > 5 ? 1.0 : duration > 1 ? 0.5 : 0.1;
     auto secondsText = [&](double v) { return formatNumber(v, step < 1.0 ? 1 : 0); };
@@ -73,19 +66,22 @@ void writeRenderPlot(const std::string& path, const std::vector<std::vector<floa
 
     const PlotPanel in{110, 130, 1450, 220, 0.0, duration, -1.05, 1.05};
     canvas.frame(in, "Input", "", "amplitude", xTicks, ampTicks, secondsText, ampText);
-    drawWaveform(canvas, in, input, kInputColour);
+    drawWaveform(canvas, in, result.inputWave, kInputColour);
 
     const PlotPanel out{110, 420, 1450, 220, 0.0, duration, -1.05, 1.05};
     canvas.frame(out, "Output", "", "amplitude", xTicks, ampTicks, secondsText, ampText);
-    drawWaveform(canvas, out, result.output, kOutputColour);
+    drawWaveform(canvas, out, result.outputWave, kOutputColour);
 
-    // Gain applied, in dB, from the meter (1 - reduction) after each block.
+    // Gain applied, in dB, from the meter (1 - reduction) after each block; for long files the
+    // most reduction of each run of blocks.
     double lowest = 0.0;
     std::vector<double> xs, ys;
-    for (size_t b = 0; b < result.meter.size(); ++b)
+    const auto& runs = result.meter.buckets();
+    for (size_t b = 0; b < runs.size(); ++b)
     {
-        const double gain = std::max(1e-6, 1.0 - double(result.meter[b]));
-        xs.push_back(double((b + 1) * size_t(result.blockSize)) / sampleRate);
+        const size_t blocksDone = std::min(result.meter.count(), (b + 1) * result.meter.bucketLength());
+        const double gain = std::max(1e-6, 1.0 - double(runs[b].second));
+        xs.push_back(std::min(double(result.frames), double(blocksDone * size_t(result.blockSize))) / sampleRate);
         ys.push_back(20.0 * std::log10(gain));
         lowest = std::min(lowest, ys.back());
     }
@@ -95,5 +91,5 @@ void writeRenderPlot(const std::string& path, const std::vector<std::vector<floa
                  ticks(floorDb, 0.0, floorDb < -24 ? 6.0 : 3.0), secondsText,
                  [](double v) { return formatNumber(v, 0); });
     canvas.line(gr, xs, ys, kReductionColour, 2.5);
-    canvas.savePng(path);
+    return canvas.pngBytes();
 }

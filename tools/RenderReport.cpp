@@ -1,10 +1,8 @@
 #include "tools/RenderReport.h"
 
-#include "tools/CliError.h"
 #include "vellaCor/vellaCorParameters.h"
 
 #include <cmath>
-#include <fstream>
 
 namespace
 {
@@ -31,9 +29,9 @@ nlohmann::json levels(const std::vector<ChannelLevels>& channels)
 }
 } // namespace
 
-nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResult& result, double sampleRate,
-                                size_t frames)
+nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResult& result, double sampleRate)
 {
+    const size_t frames = result.frames;
     using namespace vellaCorParameters;
     nlohmann::json parameters = nlohmann::json::object();
     for (uint32_t i = 0; i < 12; ++i)
@@ -45,7 +43,7 @@ nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResu
         {"preset", {{"name", settings.presetName}, {"source", settings.source}}},
         {"settings", parameters},
         {"sample_rate", sampleRate},
-        {"channels", result.output.size()},
+        {"channels", result.outputLevels.size()},
         {"frames", frames},
         {"duration_seconds", duration},
         {"block_size", result.blockSize},
@@ -62,10 +60,7 @@ nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResu
     };
 }
 
-void writeJsonFile(const std::string& path, const nlohmann::json& json)
+std::string jsonText(const nlohmann::json& json)
 {
-    std::ofstream out(path, std::ios::trunc);
-    out << json.dump(2) << "\n";
-    if (!out.flush())
-        throw CliError("cannot write the report '" + path + "'");
+    return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }

@@ -9,7 +9,7 @@
 
 // The JSON report of a render: settings (normalised and as shown), levels per channel, gain
 // reduction statistics, duration and speed.
-nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResult& result, double sampleRate,
-                                size_t frames);
-// Throws CliError when the file cannot be written.
-void writeJsonFile(const std::string& path, const nlohmann::json& json);
+nlohmann::json makeRenderReport(const RenderSettings& settings, const RenderResult& result, double sampleRate);
+// JSON text, indented, ending in a newline. Names are bytes: what is not UTF-8 becomes U+FFFD
+// instead of failing.
+std::string jsonText(const nlohmann::json& json);

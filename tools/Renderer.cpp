@@ -7,65 +7,91 @@
 #include <cmath>
 #include <limits>
 
-ChannelLevels measureLevels(const std::vector<float>& samples)
+namespace
 {
-    ChannelLevels levels;
-    double sum = 0.0;
-    for (float s : samples)
+void accumulate(const float* const* samples, std::size_t channels, int n, std::vector<ChannelLevels>& levels,
+                std::vector<double>& squares, WaveEnvelope& wave)
+{
+    for (int i = 0; i < n; ++i)
     {
-        levels.peak = std::max(levels.peak, double(std::fabs(s)));
-        sum += double(s) * double(s);
+        float lo = samples[0][i], hi = lo;
+        for (std::size_t c = 0; c < channels; ++c)
+        {
+            const float s = samples[c][i];
+            levels[c].peak = std::max(levels[c].peak, double(std::fabs(s)));
+            squares[c] += double(s) * double(s);
+            lo = std::min(lo, s);
+            hi = std::max(hi, s);
+        }
+        wave.add(lo, hi);
     }
-    levels.rms = samples.empty() ? 0.0 : std::sqrt(sum / double(samples.size()));
-    return levels;
 }
+} // namespace
 
 double toDbfs(double linear)
 {
     return linear > 0.0 ? 20.0 * std::log10(linear) : -std::numeric_limits<double>::infinity();
 }
 
+Renderer::Renderer(const RenderSettings& settings, double sampleRate, std::size_t channels, int blockSize)
+    : effect_(std::make_unique<vellaCorEffect>()), channels_(channels), blockSize_(blockSize),
+      inSquares_(channels), outSquares_(channels)
+{
+    effect_->setSampleRate(sampleRate);
+    for (uint32_t i = 0; i < settings.values.size(); ++i)
+        effect_->setParameter(i, settings.values[i]);
+    effect_->reset(); // start at the chosen output and drive, without a glide
+    result_.blockSize = blockSize;
+    result_.inputLevels.resize(channels);
+    result_.outputLevels.resize(channels);
+}
+
+Renderer::~Renderer() = default;
+
+void Renderer::process(const float* const* in, float* const* out, int n)
+{
+    float* ins[2] = {const_cast<float*>(in[0]), channels_ > 1 ? const_cast<float*>(in[1]) : nullptr};
+    float* outs[2] = {out[0], channels_ > 1 ? out[1] : nullptr};
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    effect_->process(ins, outs, n);
+    result_.processingSeconds += std::chrono::duration<double>(Clock::now() - start).count();
+    double meter = 0.0;
+    effect_->getParameter(13, &meter);
+    result_.meter.add(float(meter), float(meter));
+    result_.meterMax = std::max(result_.meterMax, meter);
+    result_.meterEnd = meter;
+    meterSum_ += meter;
+    ++blocks_;
+    accumulate(in, channels_, n, result_.inputLevels, inSquares_, result_.inputWave);
+    accumulate(out, channels_, n, result_.outputLevels, outSquares_, result_.outputWave);
+    result_.frames += std::size_t(n);
+}
+
+RenderResult Renderer::finish()
+{
+    result_.meterMean = blocks_ == 0 ? 0.0 : meterSum_ / double(blocks_);
+    for (std::size_t c = 0; c < channels_ && result_.frames > 0; ++c)
+    {
+        result_.inputLevels[c].rms = std::sqrt(inSquares_[c] / double(result_.frames));
+        result_.outputLevels[c].rms = std::sqrt(outSquares_[c] / double(result_.frames));
+    }
+    return result_;
+}
+
 RenderResult renderThroughEngine(const std::vector<std::vector<float>>& input, double sampleRate,
                                  const RenderSettings& settings, int blockSize,
-                                 const std::function<void(size_t, size_t)>& progress)
+                                 std::vector<std::vector<float>>& output)
 {
-    vellaCorEffect effect;
-    effect.setSampleRate(sampleRate);
-    for (uint32_t i = 0; i < settings.values.size(); ++i)
-        effect.setParameter(i, settings.values[i]);
-    effect.reset(); // start at the chosen output and drive, without a glide
-
-    RenderResult result;
-    result.blockSize = blockSize;
-    const size_t frames = input.empty() ? 0 : input[0].size();
-    const bool stereo = input.size() > 1;
-    result.output.assign(input.size(), std::vector<float>(frames));
-    double meterSum = 0.0;
-    using Clock = std::chrono::steady_clock;
-    Clock::duration busy{};
-    for (size_t pos = 0; pos < frames; pos += size_t(blockSize))
+    Renderer renderer(settings, sampleRate, input.size(), blockSize);
+    const std::size_t frames = input.empty() ? 0 : input[0].size();
+    output.assign(input.size(), std::vector<float>(frames));
+    for (std::size_t pos = 0; pos < frames; pos += std::size_t(blockSize))
     {
-        const int32_t n = int32_t(std::min(size_t(blockSize), frames - pos));
-        float* in[2] = {const_cast<float*>(input[0].data()) + pos,
-                        stereo ? const_cast<float*>(input[1].data()) + pos : nullptr};
-        float* out[2] = {result.output[0].data() + pos, stereo ? result.output[1].data() + pos : nullptr};
-        const auto start = Clock::now();
-        effect.process(in, out, n);
-        busy += Clock::now() - start;
-        double meter = 0.0;
-        effect.getParameter(13, &meter);
-        result.meter.push_back(float(meter));
-        result.meterMax = std::max(result.meterMax, meter);
-        meterSum += meter;
-        result.meterEnd = meter;
-        if (progress)
-            progress(pos + size_t(n), frames);
+        const int n = int(std::min(std::size_t(blockSize), frames - pos));
+        const float* in[2] = {input[0].data() + pos, input.size() > 1 ? input[1].data() + pos : nullptr};
+        float* out[2] = {output[0].data() + pos, output.size() > 1 ? output[1].data() + pos : nullptr};
+        renderer.process(in, out, n);
     }
-    result.meterMean = result.meter.empty() ? 0.0 : meterSum / double(result.meter.size());
-    result.processingSeconds = std::chrono::duration<double>(busy).count();
-    for (const auto& c : input)
-        result.inputLevels.push_back(measureLevels(c));
-    for (const auto& c : result.output)
-        result.outputLevels.push_back(measureLevels(c));
-    return result;
+    return renderer.finish();
 }

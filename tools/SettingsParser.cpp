@@ -1,5 +1,6 @@
 #include "tools/SettingsParser.h"
 
+#include "QORLIB/platform/QorAtomicFile.h"
 #include "QORLIB/presets/QorPresetFile.h"
 #include "QORLIB/presets/QorUserPresetFolder.h"
 #include "tools/CliError.h"
@@ -9,8 +10,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 using namespace vellaCorParameters;
@@ -96,15 +95,13 @@ void applyFactoryPreset(RenderSettings& settings, const std::string& nameOrNumbe
 
 void applyPresetFile(RenderSettings& settings, const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw CliError("cannot read preset file '" + path + "'");
     std::vector<uint8_t> bytes;
-    char c;
-    while (bytes.size() <= QorUserPresetFolder::kMaxFileSize && in.get(c))
-        bytes.push_back(uint8_t(c));
-    if (bytes.size() > QorUserPresetFolder::kMaxFileSize)
-        throw CliError("'" + path + "' is too large to be a preset file");
+    switch (QorAtomicFile::read(path, bytes, QorUserPresetFolder::kMaxFileSize))
+    {
+    case QorAtomicFile::ReadStatus::Ok: break;
+    case QorAtomicFile::ReadStatus::TooLarge: throw CliError("'" + path + "' is too large to be a preset file");
+    default: throw CliError("cannot read preset file '" + path + "' (missing, or not a regular file)");
+    }
     QorPresetRecord record;
     for (uint32_t i = 0; i < 12; ++i)
         record.values[i] = float(settings.values[i]);

@@ -1,9 +1,12 @@
 #include "tools/VellaCorCommands.h"
 
 #include "tools/AudioFile.h"
+#include "tools/AudioReader.h"
+#include "tools/AudioWriter.h"
 #include "tools/CliError.h"
 #include "tools/CurvesPlot.h"
 #include "tools/DemoSignal.h"
+#include "tools/OutputFiles.h"
 #include "tools/PresetListing.h"
 #include "tools/ProgressBar.h"
 #include "tools/RenderPlot.h"
@@ -12,6 +15,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +24,16 @@ namespace
 {
 constexpr double kMinRate = 22050.0, kMaxRate = 192000.0;
 constexpr int kMaxBlock = 65536;
+
+std::vector<float> interleave(const std::vector<std::vector<float>>& channels)
+{
+    const std::size_t frames = channels.empty() ? 0 : channels[0].size(), n = channels.size();
+    std::vector<float> out(frames * n);
+    for (std::size_t i = 0; i < frames; ++i)
+        for (std::size_t c = 0; c < n; ++c)
+            out[i * n + c] = channels[c][i];
+    return out;
+}
 
 std::string db(double linear)
 {
@@ -61,15 +75,23 @@ int runDemo(const std::string& outDir)
     input.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
     input.channels = makeDemoSignal();
     const RenderSettings settings = defaultSettings();
-    const RenderResult result = renderThroughEngine(input.channels, input.sampleRate, settings, 512);
     AudioData output = input;
-    output.channels = result.output;
+    const RenderResult result = renderThroughEngine(input.channels, input.sampleRate, settings, 512, output.channels);
     const std::string in = (fs::path(outDir) / "demo-in.wav").string();
     const std::string out = (fs::path(outDir) / "demo-out.wav").string();
     const std::string png = (fs::path(outDir) / "demo.png").string();
-    writeAudioFileAtomically(in, input);
-    writeAudioFileAtomically(out, output);
-    writeRenderPlot(png, input.channels, input.sampleRate, result, settings, "built-in demo, 48 kHz stereo");
+    OutputFiles::check({{"demo-in.wav", in}, {"demo-out.wav", out}, {"demo.png", png}}, {});
+    OutputFiles files;
+    for (const AudioData* audio : {&input, &output})
+    {
+        const std::string& path = audio == &input ? in : out;
+        AudioWriter writer(files.begin(path), path, audio->format, audio->sampleRate, int(audio->channels.size()));
+        const std::vector<float> interleaved = interleave(audio->channels);
+        writer.write(interleaved.data(), audio->frames());
+        writer.close();
+    }
+    files.add(png, renderPlotPng(input.sampleRate, result, settings, "built-in demo, 48 kHz stereo"));
+    files.commit();
     const double seconds = double(input.frames()) / input.sampleRate;
     std::printf("Qor vellaCor demo: %.1f s at %d Hz, stereo, factory preset 0 \"%s\" (%s)\n", seconds,
                 input.sampleRate, settings.presetName.c_str(), describeSettings(settings).c_str());
@@ -82,8 +104,12 @@ int runRender(const RenderOptions& o)
 {
     if (o.blockSize < 1 || o.blockSize > kMaxBlock)
         throw CliError("bad --block " + std::to_string(o.blockSize) + ": use 1 to " + std::to_string(kMaxBlock));
-    if (sameFile(o.input, o.output))
-        throw CliError("OUT '" + o.output + "' is the same file as IN; choose another output file");
+    std::vector<OutputFiles::Named> outputs = {{"OUT", o.output}};
+    if (!o.reportPath.empty())
+        outputs.push_back({"--report", o.reportPath});
+    if (!o.plotPath.empty())
+        outputs.push_back({"--plot", o.plotPath});
+    OutputFiles::check(outputs, {{"IN", o.input}, {"--preset-file", o.presetFile}});
     RenderSettings settings = defaultSettings();
     if (!o.preset.empty())
         applyFactoryPreset(settings, o.preset);
@@ -92,32 +118,62 @@ int runRender(const RenderOptions& o)
     for (const std::string& a : o.assignments)
         applyAssignment(settings, a);
 
-    const AudioData input = readAudioFile(o.input);
-    if (input.sampleRate < kMinRate || input.sampleRate > kMaxRate)
-        throw CliError("'" + o.input + "' runs at " + std::to_string(input.sampleRate) +
+    AudioReader reader(o.input);
+    const int rate = reader.sampleRate();
+    if (rate < kMinRate || rate > kMaxRate)
+        throw CliError("'" + o.input + "' runs at " + std::to_string(rate) +
                        " Hz; the compressor works from 22050 to 192000 Hz");
     SF_INFO probe{};
-    probe.samplerate = input.sampleRate;
-    probe.channels = int(input.channels.size());
-    probe.format = input.format;
+    probe.samplerate = rate;
+    probe.channels = reader.channels();
+    probe.format = reader.format();
     if (!sf_format_check(&probe))
         throw CliError("the format of '" + o.input + "' cannot be written back; convert it to WAV or FLAC first");
 
-    const double seconds = double(input.frames()) / input.sampleRate;
+    // Block by block from IN through the compressor into the pending OUT: memory stays bounded by
+    // the block size whatever the file's header claims.
+    OutputFiles files;
+    const auto channels = std::size_t(reader.channels());
+    const auto block = std::size_t(o.blockSize);
     RenderResult result;
     {
-        ProgressBar bar(seconds > 5.0);
-        result = renderThroughEngine(input.channels, input.sampleRate, settings, o.blockSize,
-                                     [&](size_t done, size_t total) { bar.update(done, total); });
+        AudioWriter writer(files.begin(o.output), o.output, reader.format(), rate, int(channels));
+        Renderer renderer(settings, rate, channels, o.blockSize);
+        std::vector<float> interleaved(block * channels);
+        std::vector<std::vector<float>> in(channels, std::vector<float>(block)), out = in;
+        const float* ins[2] = {in[0].data(), in.back().data()};
+        float* outs[2] = {out[0].data(), out.back().data()};
+        // The declared length only drives the bar; a damaged header cannot make it claim memory.
+        const std::size_t declared = reader.declaredFrames();
+        ProgressBar bar(double(declared) > 5.0 * rate);
+        std::size_t done = 0;
+        while (const std::size_t n = reader.read(interleaved.data(), block))
+        {
+            for (std::size_t i = 0; i < n; ++i)
+                for (std::size_t c = 0; c < channels; ++c)
+                    in[c][i] = interleaved[i * channels + c];
+            renderer.process(ins, outs, int(n));
+            for (std::size_t i = 0; i < n; ++i)
+                for (std::size_t c = 0; c < channels; ++c)
+                    interleaved[i * channels + c] = out[c][i];
+            writer.write(interleaved.data(), n);
+            done += n;
+            bar.update(std::min(done, declared), declared);
+        }
+        reader.checkComplete();
+        writer.close();
+        result = renderer.finish();
     }
-    AudioData output = input;
-    output.channels = result.output;
-    writeAudioFileAtomically(o.output, output);
+    // Everything that can fail is done before any old file is replaced.
     if (!o.reportPath.empty())
-        writeJsonFile(o.reportPath, makeRenderReport(settings, result, input.sampleRate, input.frames()));
+    {
+        const std::string text = jsonText(makeRenderReport(settings, result, rate));
+        files.add(o.reportPath, std::vector<uint8_t>(text.begin(), text.end()));
+    }
     if (!o.plotPath.empty())
-        writeRenderPlot(o.plotPath, input.channels, input.sampleRate, result, settings,
-                        std::filesystem::path(o.input).filename().string());
+        files.add(o.plotPath, renderPlotPng(rate, result, settings, std::filesystem::path(o.input).filename().string()));
+    files.commit();
+    const double seconds = double(result.frames) / rate;
     std::printf("%s -> %s: \"%s\" from %s (%s)\n", o.input.c_str(), o.output.c_str(), settings.presetName.c_str(),
                 settings.source.c_str(), describeSettings(settings).c_str());
     printSummary(result, seconds);
@@ -127,7 +183,7 @@ int runRender(const RenderOptions& o)
 int runPresets(bool json)
 {
     if (json)
-        std::printf("%s\n", presetListingJson().dump(2).c_str());
+        std::fputs(jsonText(presetListingJson()).c_str(), stdout);
     else
         std::fputs(presetListingText().c_str(), stdout);
     return 0;
@@ -135,7 +191,10 @@ int runPresets(bool json)
 
 int runCurves(const std::string& plotPath)
 {
-    writeCurvesPlot(plotPath);
+    OutputFiles::check({{"--plot", plotPath}}, {});
+    OutputFiles files;
+    files.add(plotPath, curvesPlotPng());
+    files.commit();
     std::printf("wrote %s\n", plotPath.c_str());
     return 0;
 }

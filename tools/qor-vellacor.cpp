@@ -1,6 +1,7 @@
 // qor-vellacor: the compressor without a host. Renders audio files, plays a built-in demo,
 // lists presets and draws the curves.
 #include "tools/CliError.h"
+#include "tools/OutputFiles.h"
 #include "tools/VellaCorCommands.h"
 #include "vellaCor/vellaCorIdentity.h"
 
@@ -84,7 +85,14 @@ int main(int argc, char** argv)
             return runCurves(curvesPlot);
 #ifdef QOR_HAVE_EDITOR
         if (editor->parsed())
+        {
+            if (!editorOptions.screenshot.empty())
+                OutputFiles::check({{"--screenshot", editorOptions.screenshot}},
+                                   editorOptions.input.empty()
+                                       ? std::vector<OutputFiles::Named>{}
+                                       : std::vector<OutputFiles::Named>{{"--input", editorOptions.input}});
             return runEditor(editorOptions);
+        }
 #endif
     }
     catch (const CliError& e)

@@ -1,81 +1,44 @@
 #include "QORLIB/platform/QorAtomicFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "QORLIB/platform/QorPendingFile.h"
+#include "QORLIB/platform/QorRegularFile.h"
 
-namespace
-{
-bool writeAll(int fd, const uint8_t* p, std::size_t n)
-{
-    while (n > 0)
-    {
-        const ssize_t w = ::write(fd, p, n);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        p += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
-}
-} // namespace
+#include <cerrno>
+#include <unistd.h>
 
 bool QorAtomicFile::write(const std::string& path, const void* data, std::size_t size,
                           std::string& errorText)
 {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string leaf = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (leaf.empty())
+    QorPendingFile file;
+    return file.begin(path, errorText) && file.write(data, size, errorText) && file.finish(errorText) &&
+           file.commit(errorText);
+}
+
+bool QorAtomicFile::writeSet(const std::vector<Item>& files, std::string& errorText)
+{
+    std::vector<QorPendingFile> pending(files.size());
+    std::vector<QorPendingFile*> all;
+    for (std::size_t i = 0; i < files.size(); ++i)
     {
-        errorText = "no file name";
-        return false;
+        if (!pending[i].begin(files[i].path, errorText) ||
+            !pending[i].write(files[i].bytes.data(), files[i].bytes.size(), errorText) ||
+            !pending[i].finish(errorText))
+        {
+            errorText = files[i].path + ": " + errorText;
+            return false;
+        }
+        all.push_back(&pending[i]);
     }
-    std::string temp = folder + "." + leaf + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-    {
-        errorText = std::strerror(errno);
-        return false;
-    }
-    // Keep the permissions of the file being replaced; a new file is readable by all.
-    struct stat old{};
-    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    bool ok = writeAll(fd, static_cast<const uint8_t*>(data), size) && ::fsync(fd) == 0;
-    if (!ok)
-        errorText = std::strerror(errno);
-    if (::close(fd) != 0 && ok)
-    {
-        ok = false;
-        errorText = std::strerror(errno);
-    }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0)
-    {
-        ok = false;
-        errorText = std::strerror(errno);
-    }
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
+    return QorPendingFile::commitAll(all, errorText);
 }
 
 QorAtomicFile::ReadStatus QorAtomicFile::read(const std::string& path, std::vector<uint8_t>& out,
                                               std::size_t limit)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    QorRegularFile::Status status = QorRegularFile::Status::Ok;
+    const int fd = QorRegularFile::openForReading(path, status);
     if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? ReadStatus::NotFound : ReadStatus::Error;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-    {
-        ::close(fd);
-        return ReadStatus::NotFound;
-    }
+        return status == QorRegularFile::Status::Error ? ReadStatus::Error : ReadStatus::NotFound;
     // One byte beyond the limit, so that a file that grew meanwhile is still caught.
     std::vector<uint8_t> bytes(limit + 1);
     std::size_t got = 0;

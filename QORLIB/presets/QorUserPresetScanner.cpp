@@ -27,13 +27,14 @@ std::vector<std::string> listFolder(const std::string& path, std::size_t limit)
     return names;
 }
 
-// 0 not found, 1 folder, 2 anything else
+// 0 not found, 1 folder, 2 regular file, 3 anything else (FIFO, device, socket): only regular
+// files are offered as presets, since reading anything else may block or never end.
 int typeOf(const std::string& path)
 {
     struct stat st{};
     if (::stat(path.c_str(), &st) != 0)
         return 0;
-    return S_ISDIR(st.st_mode) ? 1 : 2;
+    return S_ISDIR(st.st_mode) ? 1 : S_ISREG(st.st_mode) ? 2 : 3;
 }
 
 bool isPresetFileName(const std::string& name)

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -11,15 +12,23 @@ extern char** environ;
 namespace qortest
 {
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv)
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& outputFile)
 {
     std::vector<char*> args;
     for (const auto& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!outputFile.empty())
+    {
+        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    }
     pid_t pid = -1;
-    if (!argv.empty() && posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0)
+    if (!argv.empty() && posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0)
         pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 ChildProcess::~ChildProcess()

@@ -11,7 +11,8 @@ namespace qortest
 class ChildProcess
 {
 public:
-    explicit ChildProcess(const std::vector<std::string>& argv);
+    // outputFile: where its standard output and error go (empty: this process's own).
+    explicit ChildProcess(const std::vector<std::string>& argv, const std::string& outputFile = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

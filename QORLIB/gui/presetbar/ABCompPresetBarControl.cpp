@@ -26,11 +26,5 @@ void ABCompPresetBarControl::draw(QorDrawContext& context)
 
 int32_t ABCompPresetBarControl::onMouseDown(const QorPoint&, uint32_t flags)
 {
-    if (!(flags & kQorLButton))
-        return kQorMouseNotHandled;
-    toggleValue();
-    press();
-    valueChanged();
-    invalid();
-    return kQorMouseHandled;
+    return togglePress(flags);
 }

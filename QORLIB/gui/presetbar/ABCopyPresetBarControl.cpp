@@ -24,11 +24,5 @@ void ABCopyPresetBarControl::draw(QorDrawContext& context)
 
 int32_t ABCopyPresetBarControl::onMouseDown(const QorPoint&, uint32_t flags)
 {
-    if (!(flags & kQorLButton))
-        return kQorMouseNotHandled;
-    toggleValue();
-    press();
-    valueChanged();
-    invalid();
-    return kQorMouseHandled;
+    return togglePress(flags);
 }

@@ -56,6 +56,17 @@ void PresetBarBasicControl::press()
 
 void PresetBarBasicControl::toggleValue() { value_ = vellaCorParameters::truncToInt(value_ + 0.5) != 0 ? 0.0 : 1.0; }
 
+int32_t PresetBarBasicControl::togglePress(uint32_t flags)
+{
+    if (!(flags & kQorLButton))
+        return kQorMouseNotHandled;
+    toggleValue();
+    press();
+    valueChanged();
+    invalid();
+    return kQorMouseHandled;
+}
+
 int32_t PresetBarBasicControl::onMouseDown(const QorPoint&, uint32_t flags)
 {
     if (!(flags & kQorLButton))

@@ -34,6 +34,9 @@ protected:
     void press();
     // value nearer 1 becomes 0, nearer 0 becomes 1.
     void toggleValue();
+    // The press of the toggling buttons: a left press toggles the value, marks the control pressed
+    // and reports; other buttons are not handled.
+    int32_t togglePress(uint32_t flags);
 
     bool pressed_ = false;
     int32_t countdown_ = 0;

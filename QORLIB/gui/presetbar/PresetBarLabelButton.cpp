@@ -32,11 +32,5 @@ void PresetBarLabelButton::draw(QorDrawContext& context)
 
 int32_t PresetBarLabelButton::onMouseDown(const QorPoint&, uint32_t flags)
 {
-    if (!(flags & kQorLButton))
-        return kQorMouseNotHandled;
-    toggleValue();
-    press();
-    valueChanged();
-    invalid();
-    return kQorMouseHandled;
+    return togglePress(flags);
 }

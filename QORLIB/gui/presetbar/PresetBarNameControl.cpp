@@ -52,11 +52,5 @@ void PresetBarNameControl::draw(QorDrawContext& context)
 
 int32_t PresetBarNameControl::onMouseDown(const QorPoint&, uint32_t flags)
 {
-    if (!(flags & kQorLButton))
-        return kQorMouseNotHandled; // a right press does nothing
-    toggleValue();
-    press();
-    valueChanged();
-    invalid();
-    return kQorMouseHandled;
+    return togglePress(flags); // a right press does nothing
 }

@@ -39,12 +39,8 @@ int32_t PresetBarScaleMenuButton::onMouseDown(const QorPoint&, uint32_t flags)
             handler_->closePopup();
         return kQorMouseHandledFinal;
     }
-    if (!(flags & kQorLButton))
+    if (togglePress(flags) != kQorMouseHandled)
         return kQorMouseNotHandled;
-    toggleValue();
-    press();
-    valueChanged();
-    invalid();
     if (handler_)
         handler_->togglePopup(frameWidth_, frameHeight_);
     return kQorMouseHandledFinal;

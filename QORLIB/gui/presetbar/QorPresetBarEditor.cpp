@@ -453,12 +453,6 @@ void QorPresetBarEditor::refreshZoom()
     corner_->setZoomFactor(zoom_);
 }
 
-void QorPresetBarEditor::zoomChosen(double factor)
-{
-    zoomButton_->setZoomFactor(factor);
-    valueChanged(kZoomTag, zoomButton_->getValue());
-}
-
 void QorPresetBarEditor::idle()
 {
     if (!isOpen_)

@@ -137,17 +137,13 @@ public:
     void resized(double width, double height);
 
 protected:
-    // Zoom pop-up: the handler and the pop-up are the wrapper's toolkit side; the strip only
-    // needs to be told that a choice was made (tag 60 with the new factor).
-    void zoomChosen(double factor);
-    // Starts the in-editor save field when no save dialog is available; the wrapper decides.
+    // Save: the manager's dialog; the wrapper offers a field of its own where no dialog exists.
     virtual void savePreset();
 
 private:
     void buildControls();
     void placeControls();
     void addStrip(QorBaseControl* control, const char* hint);
-    void zoomFromControl(double factor);
     void cornerIdle(const QorPoint& mouse, uint32_t buttons);
     void handleInfoNotification(int32_t id, double value);
 

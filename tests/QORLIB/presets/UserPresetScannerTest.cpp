@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace qortest;
 namespace fs = std::filesystem;
 
@@ -72,6 +74,28 @@ TEST(UserPresetScanner, MissingOrEmptyFolderLeavesOnlyAnEmptyAll)
         EXPECT_EQ(d.column(0)->name(), "All");
         EXPECT_EQ(d.entryCount(0), 0u);
     }
+}
+
+// Reading a FIFO, socket or device would block or never end: only regular files are presets,
+// links to them included, and a link to a folder is a column like the folder.
+TEST(UserPresetScanner, OnlyRegularFilesAreOffered)
+{
+    TempDir root;
+    const fs::path f = root.path();
+    touch(f / "real.qor");
+    touch(f / "Sub" / "inner.qor");
+    ASSERT_EQ(::mkfifo((f / "fifo.qor").c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo((f / "Sub" / "fifo2.qor").c_str(), 0644), 0);
+    fs::create_symlink("real.qor", f / "linked.qor");
+    fs::create_symlink("fifo.qor", f / "to-fifo.qor");
+    fs::create_symlink("missing.qor", f / "dangling.qor");
+    fs::create_symlink("Sub", f / "Alias");
+    QorPresetDirectory d;
+    QorUserPresetScanner::scan(f.string(), d);
+    EXPECT_EQ(names(d, 0), (std::vector<std::string>{"inner", "inner", "linked", "real"}));
+    ASSERT_EQ(d.columnCount(), 3u);
+    EXPECT_EQ(d.column(1)->name(), "Alias");
+    EXPECT_EQ(names(d, 2), std::vector<std::string>{"inner"});
 }
 
 TEST(UserPresetScanner, LimitsOfFoldersExaminedAndPresetsPerColumn)

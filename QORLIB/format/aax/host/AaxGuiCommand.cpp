@@ -7,6 +7,7 @@
 #include "QORLIB/format/aax/sdk/AAX_CString.h"
 #include "QORLIB/format/aax/sdk/AAX_Errors.h"
 #include "QORLIB/format/aax/sdk/AAX_IEffectParameters.h"
+#include "QORLIB/platform/QorAtomicFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -14,7 +15,6 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <thread>
 
@@ -64,19 +64,17 @@ bool saveChunks(AaxInstance& instance, const std::string& dir, std::string& erro
         error = std::string("saving the chunks failed with ") + AAX_ResultName(r);
         return false;
     }
-    std::filesystem::create_directories(dir);
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    // The chunks are one state: all files are replaced, or none.
+    std::vector<QorAtomicFile::Item> files;
     for (const auto& chunk : chunks)
-    {
-        const std::filesystem::path path = std::filesystem::path(dir) / chunk.fileName();
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(chunk.data.data()), std::streamsize(chunk.data.size()));
-        if (!out)
-        {
-            error = "cannot write " + path.string();
-            return false;
-        }
-        std::cout << "saved '" << chunk.idText() << "' (" << chunk.data.size() << " bytes) to " << path.string() << "\n";
-    }
+        files.push_back({(std::filesystem::path(dir) / chunk.fileName()).string(), chunk.data});
+    if (!QorAtomicFile::writeSet(files, error))
+        return false;
+    for (std::size_t i = 0; i < chunks.size(); ++i)
+        std::cout << "saved '" << chunks[i].idText() << "' (" << chunks[i].data.size() << " bytes) to "
+                  << files[i].path << "\n";
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include "QORLIB/format/aax/sdk/AAX_CString.h"
 #include "QORLIB/format/aax/sdk/AAX_Errors.h"
 #include "QORLIB/format/aax/sdk/AAX_IEffectParameters.h"
+#include "QORLIB/platform/QorAtomicFile.h"
+#include "QORLIB/platform/QorPendingFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -14,15 +16,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <sys/stat.h>
 
 namespace
 {
 namespace fs = std::filesystem;
 
+constexpr std::size_t kMaxChunkFileSize = 1 << 20; // far above any chunk the module writes
 constexpr int kIdleEveryBlocks = 8; // the direct-data timer runs about every 8 blocks of 512
 
 struct Options
@@ -78,10 +81,17 @@ bool restoreChunks(AaxInstance& instance, const std::string& dir, std::string& e
         if (instance.parameters()->GetChunkIDFromIndex(i, &chunk.id) != AAX_SUCCESS)
             continue;
         const fs::path path = fs::path(dir) / chunk.fileName();
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
+        std::vector<uint8_t> bytes;
+        const auto status = QorAtomicFile::read(path.string(), bytes, kMaxChunkFileSize);
+        if (status == QorAtomicFile::ReadStatus::NotFound) // missing, or not a regular file
             continue;
-        chunk.data.assign(std::istreambuf_iterator<char>(in), {});
+        if (status != QorAtomicFile::ReadStatus::Ok)
+        {
+            error = "cannot read " + path.string() +
+                    (status == QorAtomicFile::ReadStatus::TooLarge ? ": too large for a chunk" : "");
+            return false;
+        }
+        chunk.data.assign(bytes.begin(), bytes.end());
         const AAX_Result r = instance.restoreChunk(chunk);
         std::cout << "restored '" << chunk.idText() << "' (" << chunk.data.size() << " bytes): " << AAX_ResultName(r)
                   << "\n";
@@ -96,28 +106,59 @@ bool restoreChunks(AaxInstance& instance, const std::string& dir, std::string& e
     return true;
 }
 
-bool saveChunks(AaxInstance& instance, const std::string& dir, std::string& error)
+// The instance's chunk files, written beside their targets but not yet in place: they belong
+// together (and with OUT), so they are committed as one set.
+struct StagedChunks
 {
     std::vector<AaxChunk> chunks;
-    if (const AAX_Result r = instance.saveChunks(chunks); r != AAX_SUCCESS)
+    std::vector<std::string> paths;
+    std::deque<QorPendingFile> files;
+};
+
+bool stageChunks(AaxInstance& instance, const std::string& dir, StagedChunks& staged, std::string& error)
+{
+    if (const AAX_Result r = instance.saveChunks(staged.chunks); r != AAX_SUCCESS)
     {
         error = std::string("saving the chunks failed with ") + AAX_ResultName(r);
         return false;
     }
-    fs::create_directories(dir);
-    for (const auto& chunk : chunks)
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (!fs::is_directory(dir, ec))
     {
-        const fs::path path = fs::path(dir) / chunk.fileName();
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(chunk.data.data()), std::streamsize(chunk.data.size()));
-        if (!out)
+        error = "cannot create the folder " + dir;
+        return false;
+    }
+    for (const auto& chunk : staged.chunks)
+    {
+        const std::string path = (fs::path(dir) / chunk.fileName()).string();
+        QorPendingFile& file = staged.files.emplace_back();
+        if (!file.begin(path, error) || !file.write(chunk.data.data(), chunk.data.size(), error) ||
+            !file.finish(error))
         {
-            error = "cannot write " + path.string();
+            error = "cannot write " + path + ": " + error;
             return false;
         }
-        std::cout << "saved '" << chunk.idText() << "' \"" << chunk.name << "\" (" << chunk.data.size() << " bytes) to "
-                  << path.string() << "\n";
+        staged.paths.push_back(path);
     }
+    return true;
+}
+
+bool commitStaged(StagedChunks& staged, QorPendingFile* out, std::string& error)
+{
+    std::vector<QorPendingFile*> all;
+    if (out != nullptr)
+        all.push_back(out);
+    for (QorPendingFile& f : staged.files)
+        all.push_back(&f);
+    if (!QorPendingFile::commitAll(all, error))
+    {
+        error = "cannot put the written files in place (the old ones are kept): " + error;
+        return false;
+    }
+    for (std::size_t i = 0; i < staged.paths.size(); ++i)
+        std::cout << "saved '" << staged.chunks[i].idText() << "' \"" << staged.chunks[i].name << "\" ("
+                  << staged.chunks[i].data.size() << " bytes) to " << staged.paths[i] << "\n";
     return true;
 }
 
@@ -188,7 +229,9 @@ int parameters(const Options& o)
             !applySettings(*instance, o.settings, error))
             return fail(error);
         printParameters(*instance);
-        if (!o.saveDir.empty() && !saveChunks(*instance, o.saveDir, error))
+        StagedChunks staged;
+        if (!o.saveDir.empty() && (!stageChunks(*instance, o.saveDir, staged, error) ||
+                                   !commitStaged(staged, nullptr, error)))
             return fail(error);
     }
     return closeHost(*host);
@@ -198,6 +241,10 @@ int render(const Options& o)
 {
     AaxAudio audio;
     std::string error;
+    if (QorPendingFile::sameFile(o.input, o.output))
+        return fail("the output " + o.output + " is the same file as the input; choose another one");
+    if (struct stat st{}; ::stat(o.output.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return fail("the output " + o.output + " exists and is not a regular file; it is not replaced");
     if (!readAaxAudio(o.input, audio, error))
         return fail(error);
     if (audio.channels != 1 && audio.channels != 2)
@@ -246,11 +293,18 @@ int render(const Options& o)
                   << "output peak (channel 0): " << dB(outPeak) << "\n"
                   << "largest gain reduction: " << maxReduction << " (0 none, 1 full)\n"
                   << "last 'mtcA': " << instance->meterValue(AAX_FourCC("mtcA")) << "\n";
-        if (!writeAaxAudio(o.output, out, error))
+        // OUT and the chunk files are written in full before any of them replaces an old file.
+        QorPendingFile outFile;
+        StagedChunks staged;
+        if (!stageAaxAudio(outFile, o.output, out, error) ||
+            (!o.saveDir.empty() && !stageChunks(*instance, o.saveDir, staged, error)))
+            return fail(error);
+        for (const std::string& path : staged.paths)
+            if (QorPendingFile::sameFile(path, o.input) || QorPendingFile::sameFile(path, o.output))
+                return fail("the chunk file " + path + " would replace the input or the output");
+        if (!commitStaged(staged, &outFile, error))
             return fail(error);
         std::cout << "wrote " << o.output << "\n";
-        if (!o.saveDir.empty() && !saveChunks(*instance, o.saveDir, error))
-            return fail(error);
     }
     return closeHost(*host);
 }

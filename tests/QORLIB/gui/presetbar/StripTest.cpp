@@ -1,6 +1,7 @@
 // The preset bar's strip over a real preset manager: its menus' toggles, the zoom by wheel,
 // pop-up and corner grip, A/B, nudges, undo, copy and paste, and saving.
 #include "QORLIB/gui/QorAnimKnob.h"
+#include "QORLIB/gui/presetbar/PresetBarBasicControl.h"
 #include "QORLIB/gui/presetbar/PresetBarSaveField.h"
 #include "QORLIB/gui/presetbar/PresetBarScaleCornerControl.h"
 #include "QORLIB/gui/presetbar/PresetBarScaleOptionMenuHandler.h"
@@ -300,4 +301,17 @@ TEST(FitText, LongNamesAreCutInTheMiddleByTheWidthTable)
     EXPECT_EQ(PresetBarTextFit::charWidth('W'), 14);
     EXPECT_EQ(PresetBarTextFit::charWidth('@'), 15);
     EXPECT_EQ(PresetBarTextFit::charWidth('~'), 7);
+}
+
+TEST(Strip, ThePressedMarkGoesAfterThirtyIdleTicks)
+{
+    StripHarness h;
+    auto* copy = static_cast<PresetBarBasicControl*>(h.engine.stripControl(49));
+    h.frame().mouseDown(h.at(92, 39), qortk::kLButton); // pressed, never released over it
+    EXPECT_TRUE(copy->isPressed());
+    for (int i = 0; i < 29; ++i)
+        h.engine.idle();
+    EXPECT_TRUE(copy->isPressed());
+    h.engine.idle();
+    EXPECT_FALSE(copy->isPressed());
 }
