@@ -7,6 +7,7 @@
 #include "QORLIB/gui/QorAnimKnob.h"
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/QorHorizontalSwitch.h"
+#include "QORLIB/gui/presetbar/PresetBarNameControl.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
 #include "vellaCor/editor/vellaCorEditor.h"
 
@@ -153,4 +154,28 @@ TEST_F(Lv2Ui, TheHostsScaleIsTheFirstZoomAndReachesTheHostAsASize)
     alone.close();
     EXPECT_FALSE(alone.isOpen());
     EXPECT_EQ(alone.idle(), 0);
+}
+
+TEST_F(Lv2Ui, TheUndoStepsAndTheModifiedNameOutliveAClosedEditor)
+{
+    Qor_LV2::Plugin plugin(48000, true);
+    RecordingHost host;
+    double before = 0.0;
+    {
+        Qor_LV2::UI ui(host.interface(&plugin));
+        ASSERT_TRUE(ui.open());
+        before = plugin.presets().current().values[4];
+        ui.engine()->getFrame()->wheel({85, 252}, 1.0f, 0); // Time up one notch
+        EXPECT_TRUE(plugin.presets().modified());
+    } // the host closes the editor
+    Qor_LV2::UI again(host.interface(&plugin));
+    ASSERT_TRUE(again.open());
+    EXPECT_EQ(again.engine()->nameControl()->name(), "Default *");
+    host.writes.clear();
+    again.engine()->getFrame()->mouseDown({330, 39}, 2); // undo
+    again.engine()->getFrame()->mouseUp({330, 39}, 2);
+    EXPECT_NEAR(plugin.presets().current().values[4], before, 1e-6);
+    EXPECT_FALSE(plugin.presets().modified());
+    ASSERT_FALSE(host.writes.empty());
+    EXPECT_EQ(host.writes.back().port, 6u); // the undone preset is written to every port
 }
