@@ -1,0 +1,102 @@
+// The strip's displays and its idle: countdowns, the open menu's lists, the corner grip's drag.
+#include "QORLIB/gui/presetbar/QorPresetBarEditor.h"
+
+#include "QORLIB/gui/QorViewContainer.h"
+#include "QORLIB/gui/presetbar/ABCompPresetBarControl.h"
+#include "QORLIB/gui/presetbar/ABCopyPresetBarControl.h"
+#include "QORLIB/gui/presetbar/PresetBarNameControl.h"
+#include "QORLIB/gui/presetbar/PresetBarPresetMenu.h"
+#include "QORLIB/gui/presetbar/PresetBarScaleCornerControl.h"
+#include "QORLIB/presets/QorGlobalSettings.h"
+#include "QORLIB/presets/QorPresetManager.h"
+
+#include <cmath>
+
+void QorPresetBarEditor::refreshName()
+{
+    if (!isOpen_ || !manager_)
+        return;
+    const QorPresetManager::DisplayText text = manager_->displayText();
+    name_->setName(text.number, text.name, manager_->modified());
+}
+
+void QorPresetBarEditor::refreshAB()
+{
+    if (!isOpen_ || !manager_)
+        return;
+    const bool a = manager_->setupAActive();
+    ab_->setValue(a ? 0.0 : 1.0);
+    abCopy_->setDirection(a);
+    ab_->invalid();
+    abCopy_->invalid();
+}
+
+void QorPresetBarEditor::refreshZoom()
+{
+    if (!isOpen_ || zoom_ <= 0.0)
+        return;
+    zoomButton_->setZoomFactor(zoom_);
+    corner_->setZoomFactor(zoom_);
+}
+
+void QorPresetBarEditor::idle()
+{
+    if (!isOpen_)
+        return;
+    readPointer(mouse_, buttons_);
+    const double z = editorZoom();
+    if (z != zoom_)
+    {
+        zoom_ = z;
+        refreshZoom();
+    }
+    for (PresetBarBasicControl* c : countdownControls_)
+        c->tickCountdown();
+    if (presetMenuShown_)
+        presetMenu_->redrawLists();
+    cornerIdle(mouse_, buttons_);
+}
+
+void QorPresetBarEditor::cornerIdle(const QorPoint& mouse, uint32_t buttons)
+{
+    const bool leftDown = (buttons & kQorLButton) != 0;
+    // Device pixels at the zoom now, so that the grip stays under the pointer while the editor grows.
+    const QorPoint device{mouse.x * zoom_, mouse.y * zoom_};
+    if (cornerDragging_)
+    {
+        if (!leftDown)
+        {
+            cornerDragging_ = false;
+            return;
+        }
+        const double sx = device.x / dragStart_.x;
+        const double sy = device.y / dragStart_.y;
+        double f = std::fabs(sx - 1.0) > std::fabs(sy - 1.0) ? sx : sy;
+        f = f > 1.0 ? 1.0 + (f - 1.0) * 1.02 : 1.0 - (1.0 - f) * 0.9;
+        corner_->setZoomFactor(QorGlobalSettings::clampZoomFactor(f * dragStartZoom_));
+        cornerReporting_ = true;
+        corner_->valueChanged();
+        cornerReporting_ = false;
+        return;
+    }
+    const QorRect area{width_ - kCornerSize, height_ + kStripHeight - kCornerSize, width_, height_ + kStripHeight};
+    if (area.contains(mouse) && !presetMenuShown_ && !configMenuShown_)
+    {
+        if (!cornerShown_)
+        {
+            showContainer(cornerOverlay_);
+            cornerShown_ = true;
+        }
+        if (leftDown && device.x > 0.0 && device.y > 0.0)
+        {
+            cornerDragging_ = true;
+            dragStartZoom_ = zoom_;
+            dragStart_ = device;
+        }
+    }
+    else if (cornerShown_)
+    {
+        hideContainer(cornerOverlay_);
+        cornerShown_ = false;
+    }
+}
