@@ -1,7 +1,6 @@
 #include "tools/EditorAudioLoop.h"
 
 #include <algorithm>
-#include <chrono>
 
 EditorAudioLoop::EditorAudioLoop(std::vector<std::vector<float>> channels, double sampleRate)
     : input_(std::move(channels)), sampleRate_(sampleRate)
@@ -16,19 +15,9 @@ EditorAudioLoop::EditorAudioLoop(std::vector<std::vector<float>> channels, doubl
 
 EditorAudioLoop::~EditorAudioLoop() { stop(); }
 
-void EditorAudioLoop::start()
-{
-    if (running_.exchange(true))
-        return;
-    worker_ = std::thread([this] { run(); });
-}
+void EditorAudioLoop::start() { pacer_.start(kBlockFrames / sampleRate_, [this] { processBlock(); }); }
 
-void EditorAudioLoop::stop()
-{
-    running_ = false;
-    if (worker_.joinable())
-        worker_.join();
-}
+void EditorAudioLoop::stop() { pacer_.stop(); }
 
 void EditorAudioLoop::setParameter(uint32_t index, double value)
 {
@@ -62,22 +51,4 @@ void EditorAudioLoop::processBlock()
     effect_.getParameter(13, &reading);
     meter_.store(reading, std::memory_order_relaxed);
     blocks_.fetch_add(1, std::memory_order_relaxed);
-}
-
-void EditorAudioLoop::run()
-{
-    using Clock = std::chrono::steady_clock;
-    const auto blockTime = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(kBlockFrames / sampleRate_));
-    auto due = Clock::now();
-    while (running_.load(std::memory_order_relaxed))
-    {
-        processBlock();
-        due += blockTime;
-        const auto now = Clock::now();
-        // After a stall (a suspended process) carry on from now instead of catching up.
-        if (due < now - 50 * blockTime)
-            due = now;
-        std::this_thread::sleep_until(due);
-    }
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "QORLIB/platform/QorPacedThread.h"
 #include "vellaCor/vellaCorEffect.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 // Plays audio in a loop through the compressor at real-time pace on a worker thread of its own,
@@ -37,7 +37,6 @@ public:
 
 private:
     static constexpr uint32_t kSlots = 12;
-    void run();
 
     vellaCorEffect effect_;
     std::vector<std::vector<float>> input_;
@@ -48,6 +47,5 @@ private:
     std::atomic<uint32_t> pending_{0}; // one bit per slot with a new value
     std::atomic<double> meter_{0.0};
     std::atomic<uint64_t> blocks_{0};
-    std::atomic<bool> running_{false};
-    std::thread worker_;
+    QorPacedThread pacer_;
 };

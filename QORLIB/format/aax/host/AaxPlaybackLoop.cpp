@@ -3,7 +3,6 @@
 #include "QORLIB/format/aax/host/AaxInstance.h"
 
 #include <algorithm>
-#include <chrono>
 
 AaxPlaybackLoop::AaxPlaybackLoop(AaxInstance& instance, std::vector<std::vector<float>> channels, double sampleRate)
     : instance_(instance), input_(std::move(channels)), sampleRate_(sampleRate > 0.0 ? sampleRate : 44100.0)
@@ -27,19 +26,9 @@ AaxPlaybackLoop::AaxPlaybackLoop(AaxInstance& instance, std::vector<std::vector<
 
 AaxPlaybackLoop::~AaxPlaybackLoop() { stop(); }
 
-void AaxPlaybackLoop::start()
-{
-    if (running_.exchange(true))
-        return;
-    worker_ = std::thread([this] { run(); });
-}
+void AaxPlaybackLoop::start() { pacer_.start(kBlockFrames / sampleRate_, [this] { processBlock(); }); }
 
-void AaxPlaybackLoop::stop()
-{
-    running_ = false;
-    if (worker_.joinable())
-        worker_.join();
-}
+void AaxPlaybackLoop::stop() { pacer_.stop(); }
 
 void AaxPlaybackLoop::processBlock()
 {
@@ -54,22 +43,4 @@ void AaxPlaybackLoop::processBlock()
         instance_.runBlock(inPointers_.data(), outPointers_.data(), kBlockFrames);
     }
     blocks_.fetch_add(1, std::memory_order_relaxed);
-}
-
-void AaxPlaybackLoop::run()
-{
-    using Clock = std::chrono::steady_clock;
-    const auto blockTime =
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kBlockFrames / sampleRate_));
-    auto due = Clock::now();
-    while (running_.load(std::memory_order_relaxed))
-    {
-        processBlock();
-        due += blockTime;
-        const auto now = Clock::now();
-        // After a stall (a suspended process) carry on from now instead of catching up.
-        if (due < now - 50 * blockTime)
-            due = now;
-        std::this_thread::sleep_until(due);
-    }
 }

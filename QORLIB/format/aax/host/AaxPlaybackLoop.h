@@ -1,9 +1,10 @@
 #pragma once
 
+#include "QORLIB/platform/QorPacedThread.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class AaxInstance;
@@ -33,8 +34,6 @@ public:
     uint64_t blocks() const { return blocks_.load(std::memory_order_relaxed); }
 
 private:
-    void run();
-
     AaxInstance& instance_;
     std::vector<std::vector<float>> input_;
     std::vector<std::vector<float>> blockIn_;
@@ -45,6 +44,5 @@ private:
     std::size_t position_ = 0;
     std::mutex lock_;
     std::atomic<uint64_t> blocks_{0};
-    std::atomic<bool> running_{false};
-    std::thread worker_;
+    QorPacedThread pacer_;
 };
