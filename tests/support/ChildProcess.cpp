@@ -34,7 +34,11 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::stri
 ChildProcess::~ChildProcess()
 {
     int code;
-    if (pid_ > 0 && !finished(code))
+    if (pid_ <= 0 || finished(code))
+        return;
+    // Asked first, so that a server (jackd) can unregister itself; killed when it does not end.
+    kill(pid_, SIGTERM);
+    if (!waitFor(3000, code))
     {
         kill(pid_, SIGKILL);
         waitpid(pid_, &status_, 0);

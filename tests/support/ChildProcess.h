@@ -7,7 +7,8 @@ namespace qortest
 {
 
 // A program started in the background (found on PATH), so that a test can keep its own event
-// loop running while the program works. The destructor kills what is still running.
+// loop running while the program works. The destructor ends what still runs: SIGTERM first, so
+// that a server (jackd) can unregister itself, SIGKILL after 3 s.
 class ChildProcess
 {
 public:

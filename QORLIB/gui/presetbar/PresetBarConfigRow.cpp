@@ -3,7 +3,6 @@
 #include "QORLIB/gui/QorDrawContext.h"
 #include "QORLIB/gui/QorSharedFonts.h"
 #include "QORLIB/gui/presetbar/PresetBarColours.h"
-#include "QORLIB/gui/presetbar/PresetBarMenuColours.h"
 
 namespace PresetBarConfigRow
 {
@@ -27,8 +26,8 @@ QorRect rightHalf(const QorRect& row)
 void drawButton(QorDrawContext& context, const QorRect& box, const char* text, bool on, bool hovered, bool pressed)
 {
     context.setFillColor(on || pressed ? PresetBarColours::kFactoryHighlight
-                         : hovered      ? PresetBarMenuColours::kButtonHover
-                                        : PresetBarMenuColours::kButton);
+                         : hovered      ? PresetBarColours::kButtonHover
+                                        : PresetBarColours::kButton);
     context.drawRoundRect(box, 4.0, QorDrawContext::kFilled);
     if (hovered)
     {

@@ -3,7 +3,6 @@
 #include "QORLIB/gui/QorDrawContext.h"
 #include "QORLIB/gui/QorSharedFonts.h"
 #include "QORLIB/gui/presetbar/PresetBarColours.h"
-#include "QORLIB/gui/presetbar/PresetBarMenuColours.h"
 
 #include <cmath>
 
@@ -26,6 +25,15 @@ int32_t PresetBarSegmentRow::hit(const QorRect& row, const QorPoint& where) cons
     return -1;
 }
 
+bool PresetBarSegmentRow::trackHover(const QorRect& row, const QorPoint& where)
+{
+    const int32_t segment = hit(row, where);
+    if (segment == hovered_)
+        return false;
+    hovered_ = segment;
+    return true;
+}
+
 void PresetBarSegmentRow::draw(QorDrawContext& context, const QorRect& row, const char* const* labels,
                                int32_t selected, int32_t hovered, const QorColour& highlight) const
 {
@@ -35,7 +43,7 @@ void PresetBarSegmentRow::draw(QorDrawContext& context, const QorRect& row, cons
     {
         const QorRect s = segment(row, i);
         const bool on = i == selected;
-        context.setFillColor(on ? highlight : i == hovered ? PresetBarMenuColours::kButtonHover : PresetBarColours::kFrame);
+        context.setFillColor(on ? highlight : i == hovered ? PresetBarColours::kButtonHover : PresetBarColours::kFrame);
         context.drawRoundRect(s, 4.0, QorDrawContext::kFilled);
         if (i == hovered)
         {

@@ -21,6 +21,10 @@ public:
     QorRect segment(const QorRect& row, int32_t i) const;
     // The segment under the point, or -1 (the gaps and edges belong to none).
     int32_t hit(const QorRect& row, const QorPoint& where) const;
+    // Follows the pointer; true when the segment under it changed (the control redraws then).
+    bool trackHover(const QorRect& row, const QorPoint& where);
+    void clearHover() { hovered_ = -1; }
+    int32_t hovered() const { return hovered_; }
     // selected and hovered may be -1.
     void draw(QorDrawContext& context, const QorRect& row, const char* const* labels, int32_t selected,
               int32_t hovered, const QorColour& highlight) const;
@@ -28,4 +32,5 @@ public:
 private:
     int32_t count_;
     double share_;
+    int32_t hovered_ = -1;
 };

@@ -14,7 +14,7 @@ QorConfigMenuGroupSwitch::QorConfigMenuGroupSwitch(const QorRect& rect) : QorCus
 
 void QorConfigMenuGroupSwitch::draw(QorDrawContext& context)
 {
-    row_.draw(context, rect_, kLabels, page(), hovered_, PresetBarColours::kFactoryHighlight);
+    row_.draw(context, rect_, kLabels, page(), row_.hovered(), PresetBarColours::kFactoryHighlight);
 }
 
 int32_t QorConfigMenuGroupSwitch::onMouseDown(const QorPoint& where, uint32_t flags)
@@ -33,17 +33,13 @@ int32_t QorConfigMenuGroupSwitch::onMouseDown(const QorPoint& where, uint32_t fl
 
 int32_t QorConfigMenuGroupSwitch::onMouseMoved(const QorPoint& where, uint32_t)
 {
-    const int32_t segment = row_.hit(rect_, where);
-    if (segment != hovered_)
-    {
-        hovered_ = segment;
+    if (row_.trackHover(rect_, where))
         invalid();
-    }
     return kQorMouseHandled;
 }
 
 void QorConfigMenuGroupSwitch::onMouseExited()
 {
-    hovered_ = -1;
+    row_.clearHover();
     QorCustomControl::onMouseExited();
 }

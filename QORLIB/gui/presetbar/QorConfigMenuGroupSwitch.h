@@ -22,5 +22,4 @@ public:
 
 private:
     PresetBarSegmentRow row_{2, kShare};
-    int32_t hovered_ = -1;
 };

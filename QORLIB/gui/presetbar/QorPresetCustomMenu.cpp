@@ -3,7 +3,6 @@
 #include "QORLIB/gui/QorDrawContext.h"
 #include "QORLIB/gui/QorSharedFonts.h"
 #include "QORLIB/gui/presetbar/PresetBarColours.h"
-#include "QORLIB/gui/presetbar/PresetBarMenuColours.h"
 #include "QORLIB/gui/presetbar/PresetBarTextFit.h"
 
 #include <algorithm>
@@ -168,10 +167,10 @@ void QorPresetCustomMenu::draw(QorDrawContext& context)
         }
         else if (i == hovered_)
         {
-            context.setFillColor(PresetBarMenuColours::kCellHover);
+            context.setFillColor(PresetBarColours::kCellHover);
             context.drawRoundRect(inner, 3.0, QorDrawContext::kFilled);
         }
-        context.setFontColor(i == selected_ ? PresetBarColours::kTextBright : PresetBarMenuColours::kCellText);
+        context.setFontColor(i == selected_ ? PresetBarColours::kTextBright : PresetBarColours::kCellText);
         const std::string text = PresetBarTextFit::fitText(labels_[static_cast<size_t>(i)], r.width() - 2 * kTextInset);
         context.drawString(text.c_str(), {r.left + kTextInset, r.top, r.right - kTextInset, r.bottom},
                            QorDrawContext::kAlignLeft, true);
@@ -179,11 +178,11 @@ void QorPresetCustomMenu::draw(QorDrawContext& context)
     if (scrollBar_)
     {
         const QorRect track = trackRect();
-        context.setFillColor(PresetBarMenuColours::kTrack);
+        context.setFillColor(PresetBarColours::kTrack);
         context.drawRoundRect({track.left + 3, track.top + 2, track.right - 3, track.bottom - 2}, 5.0,
                               QorDrawContext::kFilled);
         const QorRect thumb = thumbRect();
-        context.setFillColor(dragging_ ? PresetBarMenuColours::kThumbActive : PresetBarMenuColours::kThumb);
+        context.setFillColor(dragging_ ? PresetBarColours::kThumbActive : PresetBarColours::kThumb);
         context.drawRoundRect({thumb.left + 3, thumb.top + 2, thumb.right - 3, thumb.bottom - 2}, 5.0,
                               QorDrawContext::kFilled);
     }

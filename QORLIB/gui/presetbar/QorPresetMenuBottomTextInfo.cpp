@@ -3,7 +3,6 @@
 #include "QORLIB/gui/QorDrawContext.h"
 #include "QORLIB/gui/QorSharedFonts.h"
 #include "QORLIB/gui/presetbar/PresetBarColours.h"
-#include "QORLIB/gui/presetbar/PresetBarMenuColours.h"
 #include "QORLIB/presets/QorPresetManager.h"
 #include "QORLIB/presets/QorUserPresetFolder.h"
 
@@ -77,7 +76,7 @@ void QorPresetMenuBottomTextInfo::draw(QorDrawContext& context)
 {
     const QorRect box{rect_.left + 4, rect_.top + 2, rect_.right - 4, rect_.bottom - 4};
     context.setLineWidth(1.0);
-    context.setFillColor(hover_ ? PresetBarMenuColours::kButtonHover : PresetBarColours::kFrame);
+    context.setFillColor(hover_ ? PresetBarColours::kButtonHover : PresetBarColours::kFrame);
     context.drawRoundRect(box, 4.0, QorDrawContext::kFilled);
     if (hover_)
     {
@@ -95,7 +94,7 @@ void QorPresetMenuBottomTextInfo::draw(QorDrawContext& context)
     if (kind_ == kQorUserDirectory && room > 40)
     {
         context.setFont(QorSharedFonts::arial(10));
-        context.setFontColor(PresetBarMenuColours::kDetailText);
+        context.setFontColor(PresetBarColours::kDetailText);
         const std::string shown = fitPath(context, detail_, room);
         context.drawString(shown.c_str(), {text.right - room, text.top, text.right, text.bottom},
                            QorDrawContext::kAlignRight, true);

@@ -17,7 +17,7 @@ void QorPresetMenuGroupSwitch::draw(QorDrawContext& context)
 {
     const int32_t selected = currentPosition();
     const QorColour& highlight = selected == 2 ? PresetBarColours::kUserHighlight : PresetBarColours::kFactoryHighlight;
-    row_.draw(context, rect_, kLabels, selected, hovered_, highlight);
+    row_.draw(context, rect_, kLabels, selected, row_.hovered(), highlight);
 }
 
 int32_t QorPresetMenuGroupSwitch::onMouseDown(const QorPoint& where, uint32_t flags)
@@ -35,12 +35,8 @@ int32_t QorPresetMenuGroupSwitch::onMouseDown(const QorPoint& where, uint32_t fl
 
 int32_t QorPresetMenuGroupSwitch::onMouseMoved(const QorPoint& where, uint32_t)
 {
-    const int32_t segment = row_.hit(rect_, where);
-    if (segment != hovered_)
-    {
-        hovered_ = segment;
+    if (row_.trackHover(rect_, where))
         invalid();
-    }
     return kQorMouseHandled;
 }
 
@@ -48,7 +44,7 @@ int32_t QorPresetMenuGroupSwitch::onMouseUp(const QorPoint&, uint32_t) { return 
 
 void QorPresetMenuGroupSwitch::onMouseExited()
 {
-    hovered_ = -1;
+    row_.clearHover();
     QorHorizontalSwitch::onMouseExited();
 }
 

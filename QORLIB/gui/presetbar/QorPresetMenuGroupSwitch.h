@@ -13,7 +13,7 @@ public:
     explicit QorPresetMenuGroupSwitch(const QorRect& rect);
 
     const PresetBarSegmentRow& segments() const { return row_; }
-    int32_t hoveredSegment() const { return hovered_; }
+    int32_t hoveredSegment() const { return row_.hovered(); }
 
     void draw(QorDrawContext& context) override;
     int32_t onMouseDown(const QorPoint& where, uint32_t flags) override;
@@ -24,5 +24,4 @@ public:
 
 private:
     PresetBarSegmentRow row_{3, kShare};
-    int32_t hovered_ = -1;
 };
