@@ -13,7 +13,7 @@ void QorKickButton::draw(QorDrawContext& context)
 {
     if (!bitmap_)
         return;
-    const int32_t frame = pressed_ ? 2 : hovered_ ? 1 : 0;
+    const int32_t frame = pressed_ ? 2 : hover_ ? 1 : 0;
     context.drawBitmap(bitmap_, rect_, {0.0, double(frame) * frameHeight_}, 1.0f);
 }
 
@@ -36,16 +36,4 @@ int32_t QorKickButton::onMouseUp(const QorPoint&, uint32_t)
     pressed_ = false;
     invalid();
     return kQorMouseHandled;
-}
-
-void QorKickButton::onMouseEntered()
-{
-    hovered_ = true;
-    QorBaseControl::onMouseEntered();
-}
-
-void QorKickButton::onMouseExited()
-{
-    hovered_ = false;
-    QorBaseControl::onMouseExited();
 }

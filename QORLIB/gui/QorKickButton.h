@@ -16,12 +16,9 @@ public:
     void draw(QorDrawContext& context) override;
     int32_t onMouseDown(const QorPoint& where, uint32_t flags) override;
     int32_t onMouseUp(const QorPoint& where, uint32_t flags) override;
-    void onMouseEntered() override;
-    void onMouseExited() override;
 
 private:
     int32_t frameHeight_;
-    bool hovered_ = false;
     bool doubleClickOnly_ = false;
     bool pressed_ = false;
 };

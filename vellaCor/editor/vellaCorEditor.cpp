@@ -14,6 +14,7 @@
 #include "vellaCor/vellaCorParameters.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -156,10 +157,8 @@ QorBaseControl* vellaCorEditor::getControl(int32_t tag) const
 
 void vellaCorEditor::setControl(QorBaseControl* control, double value)
 {
-    if (!control)
-        return;
-    control->setValue(value);
-    control->invalid();
+    if (control)
+        control->setValue(value); // redraws it
 }
 
 void vellaCorEditor::setParameter(int32_t index, double value)
@@ -244,8 +243,6 @@ void vellaCorEditor::idle()
         return;
     const double shown = glide_.shown(QorTick::now());
     // An unchanged needle is not redrawn: an open editor on a silent track costs nothing.
-    if (!(shown != shown) && std::clamp(shown, 0.0, 1.0) == meter_->getValue())
-        return;
-    meter_->setValue(shown);
-    meter_->invalid();
+    if (std::isnan(shown) || std::clamp(shown, 0.0, 1.0) != meter_->getValue())
+        meter_->setValue(shown);
 }

@@ -113,10 +113,6 @@ public:
     PresetBarScaleCornerControl* cornerGrip() const { return corner_; }
 
     // Supplied by the editor wrapper.
-    // True when exactly one file was chosen, with its path in path.
-    virtual bool saveFileDialog(const std::string& title, const std::string& folder, const std::string& defaultName,
-                                const std::string& typeDescription, const std::string& extension,
-                                std::string& path) = 0;
     // Resizes the editor and the strip for a zoom factor.
     virtual void applyZoom(double factor) = 0;
     // A container in frame coordinates, not shown yet; its controls report to valueChanged.

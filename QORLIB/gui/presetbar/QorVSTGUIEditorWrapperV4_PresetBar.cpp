@@ -112,14 +112,6 @@ void QorVSTGUIEditorWrapperV4_PresetBar::readPointer(QorPoint& where, uint32_t& 
     buttons = frame->currentButtons();
 }
 
-bool QorVSTGUIEditorWrapperV4_PresetBar::saveFileDialog(const std::string& title, const std::string& folder,
-                                                         const std::string& defaultName,
-                                                         const std::string& typeDescription,
-                                                         const std::string& extension, std::string& path)
-{
-    return QorSaveDialog::run({title, folder, defaultName, typeDescription, extension}, path);
-}
-
 void QorVSTGUIEditorWrapperV4_PresetBar::savePreset()
 {
     QorPresetManager* manager = getManager();

@@ -38,9 +38,6 @@ public:
     void idle() override;
     void forwardParameter(int32_t index, double value) override;
 
-    bool saveFileDialog(const std::string& title, const std::string& folder, const std::string& defaultName,
-                        const std::string& typeDescription, const std::string& extension,
-                        std::string& path) override;
     void applyZoom(double factor) override { setZoom(factor); }
     QorViewContainer* createContainer(const QorRect& rect) override;
     void showContainer(QorViewContainer* container) override;

@@ -38,11 +38,6 @@ public:
     using QorPresetBarEditor::valueChanged;
     void valueChanged(qortk::Control* control) override { valueChanged(control->tag(), control->value()); }
 
-    bool saveFileDialog(const std::string&, const std::string&, const std::string&, const std::string&,
-                        const std::string&, std::string&) override
-    {
-        return false;
-    }
     void applyZoom(double) override {}
     QorViewContainer* createContainer(const QorRect& rect) override
     {
