@@ -68,4 +68,14 @@ bool ChildProcess::waitFor(int timeoutMs, int& exitCode)
     return true;
 }
 
+int runPumping(const std::vector<std::string>& argv, const std::function<void()>& pump, int timeoutMs)
+{
+    ChildProcess child(argv);
+    int code = -1;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!child.finished(code) && std::chrono::steady_clock::now() < end)
+        pump();
+    return child.finished(code) ? code : -1;
+}
+
 } // namespace qortest

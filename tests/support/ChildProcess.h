@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,9 @@ private:
     int status_ = -1;
     bool done_ = false;
 };
+
+// Runs a program (xdotool, say) while the caller's own loop keeps going: pump is called between
+// checks until the program ends or timeoutMs have passed. Its exit code, -1 when it had to be ended.
+int runPumping(const std::vector<std::string>& argv, const std::function<void()>& pump, int timeoutMs = 6000);
 
 } // namespace qortest

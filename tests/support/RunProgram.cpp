@@ -1,5 +1,7 @@
 #include "tests/support/RunProgram.h"
 
+#include "tests/support/FileText.h"
+
 #include "tests/support/TempDir.h"
 
 #include <fcntl.h>
@@ -13,17 +15,6 @@ extern char** environ;
 
 namespace qortest
 {
-namespace
-{
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-} // namespace
-
 ProgramResult runProgram(const std::vector<std::string>& argv,
                          const std::vector<std::pair<std::string, std::string>>& environment)
 {
@@ -70,8 +61,8 @@ ProgramResult runProgram(const std::vector<std::string>& argv,
     }
     if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
-    result.out = slurp(outPath);
-    result.err = slurp(errPath);
+    result.out = readText(outPath);
+    result.err = readText(errPath);
     return result;
 }
 

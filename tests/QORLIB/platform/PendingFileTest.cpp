@@ -4,6 +4,7 @@
 #include "QORLIB/platform/QorPendingFile.h"
 #include "QORLIB/platform/QorRegularFile.h"
 #include "QORLIB/platform/QorSettingsStore.h"
+#include "tests/support/FileText.h"
 #include "tests/QORLIB/platform/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
@@ -25,15 +26,8 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string text(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void put(const fs::path& p, const std::string& t) { std::ofstream(p, std::ios::binary) << t; }
+std::string text(const fs::path& p) { return qortest::readText(p); }
+void put(const fs::path& p, const std::string& t) { qortest::writeText(p, t); }
 
 bool write(const fs::path& p, const std::string& t, std::string& error)
 {

@@ -19,13 +19,10 @@ bool xdotool(qortk::X11Window& window, const std::vector<std::string>& args)
 {
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
-    qortest::ChildProcess tool(argv);
-    int code = -1;
-    for (int i = 0; i < 500 && !tool.finished(code); ++i)
-    {
+    const int code = qortest::runPumping(argv, [&] {
         window.idle();
         usleep(10000);
-    }
+    });
     for (int i = 0; i < 20; ++i) // the last events
     {
         window.idle();

@@ -71,10 +71,7 @@ protected:
     bool xdotool(std::vector<std::string> args)
     {
         args.insert(args.begin(), "xdotool");
-        qortest::ChildProcess tool(args);
-        int code = -1;
-        for (int i = 0; i < 600 && !tool.finished(code); ++i)
-            pump(1);
+        const int code = qortest::runPumping(args, [this] { pump(1); });
         pump(20); // the last events, the host's echo and the next blocks
         return code == 0;
     }

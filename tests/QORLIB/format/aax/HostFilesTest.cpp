@@ -1,5 +1,6 @@
 // qor-aax-host and the files it reads and writes: IN and chunk files that are FIFOs or damaged,
 // OUT and the --save chunk files replaced whole and together, or not at all.
+#include "tests/support/FileText.h"
 #include "tests/support/TempDir.h"
 #include "tests/tools/ChildProgram.h"
 
@@ -20,15 +21,8 @@ using qortest::ChildResult;
 
 namespace
 {
-std::string text(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void put(const fs::path& p, const std::string& t) { std::ofstream(p, std::ios::binary) << t; }
+std::string text(const fs::path& p) { return qortest::readText(p); }
+void put(const fs::path& p, const std::string& t) { qortest::writeText(p, t); }
 
 // Every entry below root with its content (or kind).
 std::map<std::string, std::string> snapshot(const fs::path& root)
