@@ -1,7 +1,6 @@
 #include "tools/StandalonePresetHost.h"
 
 #include "QORLIB/gui/QorMasterGraphicalEngine.h"
-#include "QORLIB/presets/QorGlobalSettings.h"
 #include "tools/EditorAudioLoop.h"
 #include "vellaCor/vellaCorParameters.h"
 
@@ -11,14 +10,4 @@ void StandalonePresetHost::parameterChanged(int32_t index, double value)
         (vellaCorParameters::getParameterFlags(uint32_t(index)) & vellaCorParameters::kHostParameter))
         loop_->setParameter(uint32_t(index), value);
     engine_.forwardParameter(index, value);
-}
-
-int StandalonePresetHost::setGlobalSetting(int32_t number, double value)
-{
-    return QorGlobalSettings::setGlobalSetting(number, value);
-}
-
-int StandalonePresetHost::getGlobalSetting(int32_t number, double& value)
-{
-    return QorGlobalSettings::getGlobalSetting(number, value);
 }

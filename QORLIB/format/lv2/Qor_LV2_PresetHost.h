@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QORLIB/QorMasterController.h"
+#include "QORLIB/presets/QorLocalController.h"
 
 namespace Qor_LV2
 {
@@ -11,29 +11,21 @@ namespace Qor_LV2
 // main thread and the audio thread never touches it. Values of a loaded preset can only reach
 // the ports through an open editor (the UI's port writes), so they go to the attached editor;
 // without one there is nothing to show and nothing to write.
-class PresetHost : public QorMasterController
+class PresetHost : public QorLocalController
 {
 public:
     // The open editor's side, or null.
     void attach(QorMasterController* editor) { editor_ = editor; }
     QorMasterController* attached() const { return editor_; }
-    void setManager(QorPresetManager* manager) { manager_ = manager; }
 
     void parameterChanged(int32_t index, double value) override
     {
         if (editor_)
             editor_->parameterChanged(index, value);
     }
-    int setGlobalSetting(int32_t number, double value) override;
-    int getGlobalSetting(int32_t number, double& value) override;
-    bool sendMessageToProcessor(const void*, int64_t) override { return false; }
-    QorPresetManager* getPresetManager() override { return manager_; }
-    QorBaseParametersController* getController() override { return nullptr; }
-    void* getEditorFrame() override { return nullptr; }
 
 private:
     QorMasterController* editor_ = nullptr;
-    QorPresetManager* manager_ = nullptr;
 };
 
 } // namespace Qor_LV2

@@ -34,6 +34,7 @@ UI::UI(const HostInterface& host) : host_(host)
         ownHost_.setManager(ownPresets_.get());
         presets_ = ownPresets_.get();
     }
+    setManager(presets_);
     PresetHost& presetHost = host_.instance ? host_.instance->presetHost() : ownHost_;
     presetHost.attach(this);
     engine_ = std::make_unique<EditorEngine>(*this);
@@ -194,7 +195,5 @@ void UI::parameterChanged(int32_t index, double value)
     engine_->forwardParameter(index, value);
 }
 
-int UI::setGlobalSetting(int32_t number, double value) { return QorGlobalSettings::setGlobalSetting(number, value); }
-int UI::getGlobalSetting(int32_t number, double& value) { return QorGlobalSettings::getGlobalSetting(number, value); }
 
 } // namespace Qor_LV2

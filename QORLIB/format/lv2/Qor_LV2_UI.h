@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QORLIB/QorMasterController.h"
 #include "QORLIB/format/lv2/Qor_LV2_PresetHost.h"
+#include "QORLIB/presets/QorLocalController.h"
 #include "QORLIB/presets/QorPresetManager.h"
 
 #include <lv2/ui/ui.h>
@@ -20,7 +20,7 @@ class Plugin;
 // gestures; port events come back to the controls; the gain_reduction port drives the needle.
 // The preset manager is the plug-in instance's when the host grants instance access, else one
 // of the UI's own. All on the host's UI (main) thread.
-class UI : public QorMasterController
+class UI : public QorLocalController
 {
 public:
     struct HostInterface
@@ -57,14 +57,8 @@ public:
     void editorIdle();
     void editorResized();
 
-    // From the preset manager (QorMasterController): a loaded preset's values and notifications.
+    // From the preset manager (its host interface): a loaded preset's values and notifications.
     void parameterChanged(int32_t index, double value) override;
-    int setGlobalSetting(int32_t number, double value) override;
-    int getGlobalSetting(int32_t number, double& value) override;
-    bool sendMessageToProcessor(const void*, int64_t) override { return false; }
-    QorPresetManager* getPresetManager() override { return presets_; }
-    QorBaseParametersController* getController() override { return nullptr; }
-    void* getEditorFrame() override { return nullptr; }
 
 private:
     void writePort(uint32_t port, float value);
