@@ -27,7 +27,6 @@ constexpr double kScreenshotAudioSeconds = 1.5; // a screenshot with --input sho
 int writeScreenshot(StandaloneEditorEngine& engine, EditorAudioLoop* loop, const std::string& path)
 {
     auto* editor = static_cast<vellaCorEditor*>(engine.getEditor());
-    engine.idle(); // the strip takes the zoom
     if (loop)
     {
         const auto blocks = uint64_t(kScreenshotAudioSeconds * loop->sampleRate() / EditorAudioLoop::kBlockFrames);

@@ -153,7 +153,15 @@ void QorPresetBarEditor::placeControls()
 
 void QorPresetBarEditor::resized(double width, double height)
 {
-    if (!isOpen_ || (width == width_ && height == height_))
+    if (!isOpen_)
+        return;
+    // A new zoom resizes the editor too: the percentage shows it at once, not on the next idle.
+    if (const double z = editorZoom(); z != zoom_)
+    {
+        zoom_ = z;
+        refreshZoom();
+    }
+    if (width == width_ && height == height_)
         return;
     width_ = width;
     height_ = height;

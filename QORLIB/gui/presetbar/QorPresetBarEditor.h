@@ -128,8 +128,8 @@ public:
     // The editor's zoom factor now.
     virtual double editorZoom() = 0;
 
-    // The editor's size changed (points at zoom 1; height without the strip): the strip and the
-    // overlays follow.
+    // The editor's size or zoom changed (points at zoom 1; height without the strip): the strip,
+    // the overlays and the zoom percentage follow.
     void resized(double width, double height);
 
 protected:

@@ -315,3 +315,11 @@ TEST(Strip, ThePressedMarkGoesAfterThirtyIdleTicks)
     h.engine.idle();
     EXPECT_FALSE(copy->isPressed());
 }
+
+TEST(Strip, AZoomSetByTheHostShowsAtOnce)
+{
+    StripHarness h;
+    h.engine.setZoom(1.5); // no idle tick between: a screenshot right after must read 150 %
+    EXPECT_EQ(h.engine.zoomControl()->label(), "150%");
+    EXPECT_EQ(h.frame().deviceWidth(), 600);
+}
