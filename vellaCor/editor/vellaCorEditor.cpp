@@ -8,6 +8,7 @@
 #include "QORLIB/gui/QorMasterGraphicalEngine.h"
 #include "QORLIB/gui/QorViewContainer.h"
 #include "QORLIB/platform/QorTick.h"
+#include "QORLIB/presets/QorPresetNotifications.h"
 #include "vellaCor/editor/CInfo.h"
 #include "vellaCor/editor/CVelVuMeter2.h"
 #include "vellaCor/vellaCorIdentity.h"
@@ -189,19 +190,19 @@ void vellaCorEditor::setParameter(int32_t index, double value)
         glide_.reset();
         setControl(meter_, 0.0);
         break;
-    case kEnlarge:
+    case kPresetMenuOpened:
         rect_ = kEnlargedRect;
         engine_->resize(int32_t(kEnlargedRect.width()), int32_t(kEnlargedRect.height()));
         break;
-    case kRestore:
+    case kPresetMenuClosed:
         rect_ = kProductRect;
         engine_->resize(int32_t(kProductRect.width()), int32_t(kProductRect.height()));
         break;
-    case kShowAbout:
+    case kShowInfo:
         if (aboutContainer_)
             engine_->addContainer(aboutContainer_);
         break;
-    case kHideAbout:
+    case kHideInfo:
         if (aboutContainer_)
             engine_->removeContainer(aboutContainer_);
         break;
@@ -226,10 +227,10 @@ double vellaCorEditor::valueChanged(uint32_t tag, double value)
         engine_->sendParameter(int32_t(tag), value);
         break;
     case kNameButtonTag:
-        engine_->sendParameter(kShowAbout, 1.0);
+        engine_->sendParameter(kShowInfo, 1.0);
         break;
     case CInfo::kTag:
-        engine_->sendParameter(kHideAbout, 1.0);
+        engine_->sendParameter(kHideInfo, 1.0);
         break;
     default:
         break;

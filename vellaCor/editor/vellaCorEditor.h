@@ -17,15 +17,9 @@ class QorViewContainer;
 class vellaCorEditor : public QorBaseEditor
 {
 public:
-    // Private messages that travel on the parameter path.
-    enum Message : int32_t
-    {
-        kMeterReset = 72,
-        kEnlarge = 89,
-        kRestore = 90,
-        kShowAbout = 93,
-        kHideAbout = 94,
-    };
+    // Resets the needle; the other private messages it answers are the editor's announcements
+    // (QorPresetNotifications.h).
+    static constexpr int32_t kMeterReset = 72;
     static constexpr int32_t kNameButtonTag = 14;
     static constexpr int32_t kMeterTag = 15;
 

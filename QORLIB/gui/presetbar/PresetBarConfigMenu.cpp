@@ -97,8 +97,8 @@ void PresetBarConfigMenu::valueChanged(int32_t tag, double value)
     }
     case QorConfigMenuGroupSwitch::kTag:
         pageSwitching_ = true;
-        owner_.announce(vellaCorParameters::truncToInt(value + 0.5) != 0 ? QorPresetBarEditor::kShowInfo
-                                                                         : QorPresetBarEditor::kHideInfo,
+        owner_.announce(vellaCorParameters::truncToInt(value + 0.5) != 0 ? kShowInfo
+                                                                         : kHideInfo,
                         1.0);
         break;
     default:
@@ -125,15 +125,15 @@ void PresetBarConfigMenu::notification(int32_t id, double value)
         return;
     switch (id)
     {
-    case QorPresetBarEditor::kHintsNotify:
+    case QorGlobalSettings::kHintsSetting:
         hints_->setValue(value);
         hints_->invalid();
         owner_.showHints(value > 0.5);
         break;
-    case QorPresetBarEditor::kShowInfo:
+    case kShowInfo:
         showPage(1);
         break;
-    case QorPresetBarEditor::kHideInfo:
+    case kHideInfo:
         showPage(0);
         break;
     default:

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "QORLIB/gui/QorGuiTypes.h"
+#include "QORLIB/presets/QorGlobalSettings.h"
+#include "QORLIB/presets/QorPresetNotifications.h"
 
 #include <memory>
 #include <string>
@@ -55,21 +57,6 @@ public:
         kEmptyTag = 87,
         kDesignerTag = 88,
     };
-    // Notifications and announcements on the parameter path.
-    enum Notification : int32_t
-    {
-        kSavedNotify = 54,
-        kHintsNotify = 57,
-        kZoomNotify = 59,
-        kRefreshNotify = 69,
-        kPresetMenuOpened = 89,
-        kPresetMenuClosed = 90,
-        kConfigMenuOpened = 91,
-        kConfigMenuClosed = 92,
-        kShowInfo = 93,
-        kHideInfo = 94,
-    };
-
     QorPresetBarEditor();
     virtual ~QorPresetBarEditor();
     QorPresetBarEditor(const QorPresetBarEditor&) = delete;

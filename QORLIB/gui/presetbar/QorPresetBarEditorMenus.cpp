@@ -19,20 +19,20 @@ void QorPresetBarEditor::parameterChanged(int32_t tag, double value)
     else
         switch (tag)
         {
-        case kSavedNotify:
+        case kPresetSavedNotify:
             if (manager_)
                 manager_->markCurrentAsReference();
             refreshName();
             break;
-        case kHintsNotify:
+        case QorGlobalSettings::kHintsSetting:
             configMenu_->notification(tag, value);
             break;
-        case kZoomNotify:
+        case QorGlobalSettings::kZoomSetting:
             if (manager_)
                 zoom_ = manager_->zoomFactor();
             refreshZoom();
             break;
-        case kRefreshNotify:
+        case kRefreshPresetDisplays:
             refreshName();
             presetMenu_->sync();
             refreshAB();

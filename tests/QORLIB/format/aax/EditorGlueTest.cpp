@@ -74,13 +74,13 @@ TEST_F(EditorGlue, ViewSizeFollowsTheFrameAndResizesReachTheHost)
 
     // The preset menu enlarges the product area to 420 × 415 (a batch-free resize).
     const std::size_t before = container->sizes.size();
-    editor().forwardParameter(vellaCorEditor::kEnlarge, 1.0);
+    editor().forwardParameter(kPresetMenuOpened, 1.0);
     ASSERT_GT(container->sizes.size(), before);
     EXPECT_EQ(container->sizes.back().horz, 630.0f);
     EXPECT_EQ(container->sizes.back().vert, 700.0f); // (415 + 52) × 1.5 = 700.5
     const double* r = editor().viewRect();
     EXPECT_EQ(r[2] - r[0], 630.0);
-    editor().forwardParameter(vellaCorEditor::kRestore, 1.0);
+    editor().forwardParameter(kPresetMenuClosed, 1.0);
     EXPECT_EQ(container->sizes.back().vert, 490.0f);
 }
 

@@ -54,9 +54,8 @@ TEST_F(ConfigMenu, PagesCollapseTheOverlayAndAnnounceInOrder)
     owner->click(200, 220); // the empty area closes the menu
     EXPECT_FALSE(owner->isConfigMenuShown());
 
-    using E = QorPresetBarEditor;
-    const std::vector<int32_t> expected{E::kConfigMenuOpened, E::kShowInfo,  E::kConfigMenuOpened,
-                                        E::kHideInfo,         E::kHideInfo, E::kConfigMenuClosed};
+    const std::vector<int32_t> expected{kConfigMenuOpened, kShowInfo,  kConfigMenuOpened,
+                                        kHideInfo,         kHideInfo, kConfigMenuClosed};
     EXPECT_EQ(owner->announced, expected);
 }
 
@@ -96,7 +95,7 @@ TEST_F(ConfigMenu, HintsSwitchSetsTheFlagAndFollowsNotifications)
     EXPECT_TRUE(owner->engine.hintsEnabled());
 
     // Another instance turned them off: the notification moves the switch.
-    owner->parameterChanged(QorPresetBarEditor::kHintsNotify, 0.0);
+    owner->parameterChanged(QorGlobalSettings::kHintsSetting, 0.0);
     EXPECT_DOUBLE_EQ(hints.getValue(), 0.0);
     EXPECT_EQ(owner->hintCalls.back(), false);
 

@@ -128,7 +128,7 @@ TEST_F(PresetMenu, DoubleClickLoadsAndClosesTheMenu)
     EXPECT_STREQ(manager->current().name, "Snare Puncher");
     EXPECT_FALSE(owner->isPresetMenuShown());
     EXPECT_FALSE(owner->shown(owner->presetMenuOverlay()));
-    EXPECT_EQ(owner->announced, std::vector<int32_t>{QorPresetBarEditor::kPresetMenuClosed});
+    EXPECT_EQ(owner->announced, std::vector<int32_t>{kPresetMenuClosed});
     EXPECT_FALSE(presetMenu().presetList()->closeFlag());
 
     // Opened again, a single click leaves it open.
