@@ -115,6 +115,12 @@ public:
     // The editor's zoom factor now.
     virtual double editorZoom() = 0;
 
+    // The corner grip's press, moves with the button held, and release, in the grip's own
+    // points: the drag zooms from the press on, without waiting for an idle tick.
+    void cornerPressed(const QorPoint& local);
+    void cornerMoved(const QorPoint& local);
+    void cornerReleased() { cornerDragging_ = false; }
+
     // The editor's size or zoom changed (points at zoom 1; height without the strip): the strip,
     // the overlays and the zoom percentage follow.
     void resized(double width, double height);
@@ -128,6 +134,10 @@ private:
     void placeControls();
     void addStrip(QorBaseControl* control, const char* hint);
     void cornerIdle(const QorPoint& mouse, uint32_t buttons);
+    // Starts a drag at, or follows it to, a pointer in device pixels at the zoom now.
+    void startCornerDrag(const QorPoint& device);
+    void followCornerDrag(const QorPoint& device);
+    QorPoint cornerToDevice(const QorPoint& local) const;
     void handleInfoNotification(int32_t id, double value);
 
     QorPresetManager* manager_ = nullptr;
