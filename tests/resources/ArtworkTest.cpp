@@ -190,3 +190,21 @@ TEST(Artwork, TheAboutPlatePaintsTheWebAddressInsideTheLinkArea)
     for (int x = 600; x < 790; x += 3)
         EXPECT_LT(luminance(plate->pixelRGBA(x, 148)), 120) << x;
 }
+
+TEST(Artwork, TheAboutPlatesTopScrewsShowBelowTheConfigurationMenusTabRow)
+{
+    auto plate = image(12200);
+    ASSERT_NE(plate, nullptr);
+    // Bright screw heads in the plate's top corners (pixels at twice the points): none under the
+    // 29-point tab row (plus a point of its edge), whole heads below it.
+    for (const int x0 : {0, 680})
+    {
+        int under = 0, below = 0;
+        for (int y = 0; y < 160; ++y)
+            for (int x = x0; x < x0 + 120; ++x)
+                if (luminance(plate->pixelRGBA(x, y)) > 180)
+                    (y < 60 ? under : below)++;
+        EXPECT_EQ(under, 0) << x0;
+        EXPECT_GT(below, 20) << x0;
+    }
+}

@@ -36,5 +36,6 @@ private:
     QorPoint plateSize_{400.0, 275.0};
     QorRect link_;
     uint8_t linkHover_ = 0;
+    bool linkMeasured_ = false;
     std::string webAddress_;
 };

@@ -34,6 +34,8 @@ class QorPresetBarEditor
 public:
     static constexpr double kStripHeight = 52.0;
     static constexpr double kCornerSize = 20.0;
+    // The open preset menu stays within a screen this many pixels high at every zoom.
+    static constexpr double kScreenHeight = 1080.0;
 
     enum Tag : int32_t
     {
@@ -134,6 +136,10 @@ private:
     void placeControls();
     void addStrip(QorBaseControl* control, const char* hint);
     void cornerIdle(const QorPoint& mouse, uint32_t buttons);
+    // The preset menu's height in points: the panel's, or less where the zoomed panel is taller
+    // than the screen; and the overlay and the menu laid out for it.
+    double presetMenuHeight();
+    void placePresetMenu();
     // Starts a drag at, or follows it to, a pointer in device pixels at the zoom now.
     void startCornerDrag(const QorPoint& device);
     void followCornerDrag(const QorPoint& device);
@@ -175,4 +181,6 @@ private:
     double zoom_ = 1.0;
     double dragStartZoom_ = 1.0;
     QorPoint dragStart_;
+    std::string nameHint_;
+    double presetMenuHeight_ = 0.0;
 };

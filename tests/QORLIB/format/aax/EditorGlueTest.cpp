@@ -8,6 +8,8 @@
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/toolkit/MouseEvents.h"
 #include "QORLIB/presets/QorPresetManager.h"
+#include "QORLIB/presets/QorGlobalSettings.h"
+#include "QORLIB/gui/presetbar/PresetBarScaleMenuButton.h"
 #include "tests/QORLIB/format/aax/EditorGlueFixture.h"
 #include "tests/QORLIB/format/aax/ProbeProcessor.h"
 #include "tests/support/AllocationCounter.h"
@@ -85,7 +87,11 @@ TEST_F(EditorGlue, ViewSizeFollowsTheFrameAndResizesReachTheHost)
 TEST_F(EditorGlue, AnEditorClosedWithThePresetMenuOpenReopensAtThePanelsSize)
 {
     show();
-    ASSERT_TRUE(editor().setZoom(1.5));
+    // The user's zoom, as the percentage's pop-up sets it: the editor reopens at it.
+    const int32_t userZoom = QorGlobalSettings::zoomPercent();
+    editor().zoomControl()->setZoomFactor(1.5);
+    editor().QorPresetBarEditor::valueChanged(QorPresetBarEditor::kZoomTag, 0.0);
+    ASSERT_EQ(editor().getZoomFactor(), 1.5);
     editor().QorPresetBarEditor::valueChanged(QorPresetBarEditor::kNameTag, 1.0); // the name field
     ASSERT_TRUE(editor().isPresetMenuShown());
     instance->setViewContainer(nullptr); // closed with the menu open
@@ -103,6 +109,7 @@ TEST_F(EditorGlue, AnEditorClosedWithThePresetMenuOpenReopensAtThePanelsSize)
         EXPECT_EQ(asked.horz, 600.0f);
         EXPECT_EQ(asked.vert, 490.0f);
     }
+    QorGlobalSettings::zoomPercent() = userZoom;
 }
 
 TEST_F(EditorGlue, CustomMeterShowsWithoutItsOffsetAndTheNoValueMarkerChangesNothing)

@@ -7,6 +7,8 @@
 #include "QORLIB/gui/presetbar/PresetBarScaleCornerControl.h"
 #include "QORLIB/gui/presetbar/PresetBarScaleOptionMenuHandler.h"
 #include "QORLIB/gui/presetbar/PresetBarTextFit.h"
+#include "QORLIB/gui/presetbar/PresetBarPresetMenu.h"
+#include "QORLIB/gui/presetbar/QorPresetMenuBottomTextInfo.h"
 #include "QORLIB/gui/presetbar/QorCustomizableOptionMenu.h"
 #include "QORLIB/platform/QorSaveDialog.h"
 #include "tests/QORLIB/gui/presetbar/StripHarness.h"
@@ -446,4 +448,76 @@ TEST(Strip, TheCornerGripLeavesThePanelsCornerScrewUncovered)
         }
     EXPECT_EQ(onScrew, 0);
     EXPECT_GT(ridges, 5) << "the grip still shows its ridges";
+}
+
+TEST(Strip, TheNamesHintStaysAwayWhileTheMenuItOpensIsShown)
+{
+    QorGlobalSettings::hintsFlag() = 1;
+    StripHarness h;
+    h.backend().setActive(true);
+    h.click(200, 13);
+    ASSERT_TRUE(h.engine.isPresetMenuShown());
+    h.pointer(200, 13); // resting on the name, over the open menu's tabs
+    for (int i = 0; i < 60; ++i)
+        h.engine.idle();
+    EXPECT_FALSE(h.frame().tooltip().isShown() && !h.frame().tooltip().text().empty())
+        << h.frame().tooltip().text();
+    // Closed again: the hint is back.
+    h.click(200, 13);
+    h.pointer(205, 13); // a move starts the count again
+    for (int i = 0; i < 60; ++i)
+        h.engine.idle();
+    EXPECT_TRUE(h.frame().tooltip().isShown());
+    EXPECT_EQ(h.frame().tooltip().text().rfind("Click to see the pop-up menu", 0), 0u);
+}
+
+TEST(Strip, NoHintWhileThePointerIsOutsideTheWindowAtALargeZoom)
+{
+    QorGlobalSettings::hintsFlag() = 1;
+    StripHarness h;
+    h.engine.setZoom(4.0);
+    h.backend().setActive(true);
+    // Just above the window, where the zoom percentage's rectangle (top -1) still reaches four
+    // pixels at 400 %; and just right of it, where the configuration button's (W + 1) does.
+    for (const qortk::Point outside : {qortk::Point{20, -2}, qortk::Point{1602, 20}})
+    {
+        h.backend().setPointer(outside, 0);
+        for (int i = 0; i < 60; ++i)
+            h.engine.idle();
+        EXPECT_FALSE(h.frame().tooltip().isShown() && !h.frame().tooltip().text().empty())
+            << outside.x << ", " << outside.y << ": " << h.frame().tooltip().text();
+    }
+    // Inside, the same control's hint shows.
+    h.backend().setPointer({20, 20}, 0);
+    for (int i = 0; i < 60; ++i)
+        h.engine.idle();
+    EXPECT_TRUE(h.frame().tooltip().isShown());
+    EXPECT_EQ(h.frame().tooltip().text().rfind("Scroll this percentage", 0), 0u);
+}
+
+TEST(Strip, TheOpenPresetMenuFitsA1080PixelScreenAtEveryZoomAndTheWindowKeepsItsSize)
+{
+    StripHarness h;
+    for (const double zoom : {0.7, 1.0, 2.5, 3.3, 4.0})
+    {
+        h.engine.setZoom(zoom);
+        const int width = h.frame().deviceWidth(), height = h.frame().deviceHeight();
+        h.click(200, 13);
+        ASSERT_TRUE(h.engine.isPresetMenuShown()) << zoom;
+        EXPECT_EQ(h.frame().deviceWidth(), width) << zoom;
+        EXPECT_EQ(h.frame().deviceHeight(), height) << zoom;
+        const QorRect overlay = h.engine.presetMenuOverlay()->getRect();
+        EXPECT_LE(overlay.bottom * zoom, 1080.0) << zoom;
+        EXPECT_LE(overlay.right * zoom, 1920.0) << zoom;
+        // The whole panel below the strip where it fits: 275 points up to 330 %.
+        if (327 * zoom <= 1080)
+        {
+            EXPECT_EQ(overlay.bottom, 327) << zoom;
+        }
+        // The bottom line sits at the overlay's bottom, on the screen.
+        const QorRect bottom = h.engine.presetMenu()->bottomLine()->getRect();
+        EXPECT_DOUBLE_EQ(bottom.bottom, overlay.height() + 1) << zoom;
+        h.click(200, 13);
+        EXPECT_FALSE(h.engine.isPresetMenuShown());
+    }
 }
