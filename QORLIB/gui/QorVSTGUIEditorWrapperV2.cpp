@@ -86,12 +86,7 @@ void QorVSTGUIEditorWrapperV2::idle()
     const qortk::View* view = nullptr;
     if (hintsEnabled_ && active)
     {
-        // Controls reaching a point past the window's edge would show their hints while the
-        // pointer is outside, over the host's own window.
-        const qortk::Point device{pointer.x * zoom_, pointer.y * zoom_};
-        const bool inside = device.x >= 0.0 && device.y >= 0.0 && device.x < frame->deviceWidth() &&
-                            device.y < frame->deviceHeight();
-        view = inside ? frame->viewAt(pointer, true) : nullptr;
+        view = frame->viewAt(pointer, true);
         const uint32_t held = buttons_ & (qortk::kLButton | qortk::kMButton | qortk::kRButton);
         const bool pressed = held == qortk::kLButton || held == qortk::kRButton;
         const bool moved = std::abs(pointer.x - lastPointer_.x) > 1.0 || std::abs(pointer.y - lastPointer_.y) > 1.0;

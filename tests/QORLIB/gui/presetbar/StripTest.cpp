@@ -471,7 +471,7 @@ TEST(Strip, TheNamesHintStaysAwayWhileTheMenuItOpensIsShown)
     EXPECT_EQ(h.frame().tooltip().text().rfind("Click to see the pop-up menu", 0), 0u);
 }
 
-TEST(Strip, NoHintWhileThePointerIsOutsideTheWindowAtALargeZoom)
+TEST(Strip, NoHintWhileThePointerIsJustOutsideTheWindowAtALargeZoom)
 {
     QorGlobalSettings::hintsFlag() = 1;
     StripHarness h;
