@@ -9,6 +9,7 @@
 #include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
+#include <X11/Xlib.h>
 
 #include <string>
 #include <unistd.h>
@@ -82,4 +83,53 @@ TEST_F(StripWindow, TheCornerGripFollowsADragThatMovesRightAfterThePress)
     ASSERT_TRUE(xdotool({"mousedown", "1", "mousemove", "--window", id, "585", "480", "mouseup", "1"}));
     EXPECT_NEAR(engine->getZoomFactor(), 1.51, 0.011);
     EXPECT_FALSE(engine->isCornerDragging());
+}
+
+// A host that shows only part of a large editor (jalv's window keeps the 100 % size while the
+// editor opens at 400 %): the pointer beside the host's window lies over the editor's hidden part.
+// No hint may wait there to show up once the host's window grows.
+TEST(StripWindowInAHost, NoHintWhileThePointerIsOverTheEditorsHiddenPart)
+{
+    XvfbServer server;
+    if (!server.ok())
+        GTEST_SKIP() << "no X server for this test: " << server.reason();
+    if (!QorProcessRunner::onPath("xdotool"))
+        GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
+    QorGlobalSettings::hintsFlag() = 1;
+    Display* host = XOpenDisplay(nullptr);
+    ASSERT_NE(host, nullptr);
+    const Window outer = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 400, 327, 0, 0, 0);
+    XMapWindow(host, outer);
+    XSync(host, False);
+    {
+        StripEngine engine;
+        std::string error;
+        ASSERT_TRUE(engine.open(Qorwerk::QorVSTGUIEditorWrapperV1::Platform::kX11Embedded, outer, &error)) << error;
+        engine.setZoom(4.0);
+        auto* window = static_cast<qortk::X11Window*>(engine.getFrame()->platform());
+        ASSERT_TRUE(window->waitUntilShown(5000));
+        const auto pump = [&](int rounds) {
+            for (int i = 0; i < rounds; ++i)
+            {
+                window->idle();
+                engine.idle();
+                usleep(3000);
+            }
+        };
+        // Over the Ratio knob's place at 400 % (85, 137 points of the frame), beyond the host's
+        // window.
+        ASSERT_EQ(qortest::runPumping({"xdotool", "mousemove", "--sync", "340", "548"}, [&] { pump(1); }), 0);
+        pump(80);
+        EXPECT_FALSE(engine.getFrame()->tooltip().isShown() && !engine.getFrame()->tooltip().text().empty())
+            << engine.getFrame()->tooltip().text();
+        // Over the part the host shows (the zoom percentage), the hint comes as usual.
+        ASSERT_EQ(qortest::runPumping({"xdotool", "mousemove", "--sync", "100", "40"}, [&] { pump(1); }), 0);
+        pump(80);
+        EXPECT_TRUE(engine.getFrame()->tooltip().isShown());
+        EXPECT_EQ(engine.getFrame()->tooltip().text().rfind("Scroll this percentage", 0), 0u)
+            << engine.getFrame()->tooltip().text();
+        engine.close();
+    }
+    XDestroyWindow(host, outer);
+    XCloseDisplay(host);
 }
