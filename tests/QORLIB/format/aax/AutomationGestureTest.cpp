@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace aaxtest;
