@@ -214,9 +214,8 @@ void vellaCorEditor::setParameter(int32_t index, double value)
 
 int32_t vellaCorEditor::parameterOfTag(uint32_t tag) const
 {
-    return tag == vellaCorParameters::kProcess || (tag >= vellaCorParameters::kRatio && tag <= vellaCorParameters::kValveLevel)
-               ? int32_t(tag)
-               : -1;
+    using namespace vellaCorParameters;
+    return tag == kProcess || (tag >= kRatio && tag <= kValveLevel) ? int32_t(tag) : -1;
 }
 
 double vellaCorEditor::valueChanged(uint32_t tag, double value)

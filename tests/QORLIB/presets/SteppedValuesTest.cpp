@@ -27,8 +27,7 @@ constexpr Stepped kStepped[] = {{0, 2.0}, {2, 6.0}, {3, 6.0}, {7, 6.0}};
 ::testing::AssertionResult onStep(double value, double k)
 {
     const double scaled = value * k;
-    if (std::fabs(scaled - std::round(scaled)) <= 1e-6)
-        return ::testing::AssertionSuccess();
+    if (std::fabs(scaled - std::round(scaled)) <= 1e-6) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << value << " is " << scaled << " steps";
 }
 
@@ -70,10 +69,10 @@ TEST_F(SteppedValues, EveryFactoryPresetAppliesTheStepItsTableMeans)
 
 TEST_F(SteppedValues, AHostValueBetweenStepsIsKeptAsItsStepAndContinuousOnesAsTheyAre)
 {
-    manager.parameterChanged(2, 0.55);    // Ratio step 3
+    manager.parameterChanged(2, 0.55);     // Ratio step 3
     manager.parameterChanged(3, 0.642857); // an old wheel's 4.5 / 7: step 4
-    manager.parameterChanged(0, 0.2499);  // Process "Off"
-    manager.parameterChanged(4, 0.55);    // Time stays
+    manager.parameterChanged(0, 0.2499);   // Process "Off"
+    manager.parameterChanged(4, 0.55);     // Time stays
     EXPECT_EQ(manager.current().values[2], 0.5f);
     EXPECT_EQ(manager.current().values[3], float(4.0 / 6.0));
     EXPECT_EQ(manager.current().values[0], 0.0f);

@@ -54,8 +54,7 @@ protected:
     {
         std::vector<double> out;
         for (const auto& e : eventsOf(*instance, AaxAutomationEvent::kSet))
-            if (e.id == id)
-                out.push_back(e.value);
+            if (e.id == id) out.push_back(e.value);
         return out;
     }
 };
