@@ -22,6 +22,9 @@ public:
     virtual void getButtonState(uint32_t& flags) = 0;
     virtual void setKnobMode(uint32_t mode) = 0;
     virtual void sendParameter(int32_t index, double value) = 0;
+    // A user's gesture on a parameter (press to release): hosts hear touch, the sends, release.
+    virtual void beginEdit(int32_t) {}
+    virtual void endEdit(int32_t) {}
     virtual void resize(int32_t width, int32_t height) = 0;
     virtual void setResizeBatch(bool open) = 0;
     virtual void invalidateAll() = 0;

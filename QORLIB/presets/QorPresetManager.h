@@ -127,6 +127,8 @@ private:
     void applyFromHistory(const QorPresetRecord& record);
     void updateModified();
     void announceRefresh();
+    double onStep(int32_t index, double value) const;
+    void putOnSteps(QorPresetRecord& record) const;
 
     QorMasterController* host_;
     const QorPresetProduct& product_;

@@ -117,6 +117,7 @@ void QorPresetManager::pasteFromClipboard()
         QorPresetClipboard::parse(bytes.data(), bytes.size(), clipboardRecord_) !=
             QorPresetClipboard::Result::Ignored)
     {
+        putOnSteps(clipboardRecord_);
         active_->current = active_->reference = clipboardRecord_;
         active_->modified = 0;
         applyRecord(&active_->current);
