@@ -12,7 +12,12 @@
 #include "vellaCor/editor/vellaCorEditor.h"
 
 #include <gtest/gtest.h>
+// After gtest: Xlib's None and Bool macros would break its headers.
+#include "tests/QORLIB/gui/toolkit/TestHostDisplay.h"
+#undef None
+#undef Bool
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -261,4 +266,34 @@ TEST_F(Lv2Ui, SevenNotchesUpOnEachTrimWriteItsSevenStepsAndAFactoryPresetItsStep
             EXPECT_EQ(w.value, 4.0f);
         }
     EXPECT_TRUE(sawRatio);
+}
+
+// The host destroys its window (the editor's parent) and only then cleans the UI up, with and
+// without idle calls in between: it keeps running and its handler sees none of the UI's errors.
+TEST_F(Lv2Ui, CleanupAfterTheHostDestroyedTheParentWindow)
+{
+    for (int idlesBetween : {0, 4})
+    {
+        TestHostDisplay host;
+        ASSERT_TRUE(host.ok());
+        Qor_LV2::Plugin plugin(48000, true);
+        RecordingHost recorder;
+        Qor_LV2::UI::HostInterface interface = recorder.interface(&plugin);
+        interface.parent = host.openWindow(400, 327);
+        auto ui = std::make_unique<Qor_LV2::UI>(interface);
+        ASSERT_TRUE(ui->open());
+        for (int i = 0; i < 3; ++i)
+            ui->idle();
+        host.makeOwnError();
+        EXPECT_EQ(TestHostDisplay::errors().size(), 1u);
+        host.destroyWindow();
+        for (int i = 0; i < idlesBetween; ++i)
+        {
+            port(*ui, 3, float(i)); // the Time knob repaints
+            EXPECT_EQ(ui->idle(), 0);
+        }
+        ui.reset(); // the host's cleanup
+        EXPECT_EQ(TestHostDisplay::foreign(host.display()), 0) << idlesBetween;
+        EXPECT_TRUE(TestHostDisplay::handlerIsCurrent());
+    }
 }
