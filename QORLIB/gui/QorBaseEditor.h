@@ -3,6 +3,7 @@
 #include "QORLIB/gui/QorGuiTypes.h"
 
 #include <cstdint>
+#include <string>
 
 class QorMasterGraphicalEngine;
 
@@ -28,6 +29,9 @@ public:
     virtual int32_t parameterOfTag(uint32_t) const { return -1; }
     // Periodic refresh from the engine's idle.
     virtual void idle() = 0;
+    // The value of the control with this tag as the host's displays write it, for the value
+    // readout; empty when the control shows no value.
+    virtual std::string readoutText(uint32_t /*tag*/) const { return {}; }
 
     const QorRect& getRect() const { return rect_; }
     QorMasterGraphicalEngine* getEngine() const { return engine_; }

@@ -11,6 +11,7 @@
 #include "QORLIB/presets/QorPresetNotifications.h"
 #include "vellaCor/editor/CInfo.h"
 #include "vellaCor/editor/CVelVuMeter2.h"
+#include "vellaCor/editor/vellaCorReadoutText.h"
 #include "vellaCor/vellaCorIdentity.h"
 #include "vellaCor/vellaCorParameters.h"
 
@@ -139,6 +140,12 @@ void vellaCorEditor::close()
 }
 
 QorAnimKnob* vellaCorEditor::getKnob(int32_t tag) const { return tag >= 2 && tag <= 7 ? knobs_[tag] : nullptr; }
+
+std::string vellaCorEditor::readoutText(uint32_t tag) const
+{
+    const QorBaseControl* control = tag <= uint32_t(vellaCorParameters::kValveLevel) ? getControl(int32_t(tag)) : nullptr;
+    return control ? vellaCorReadoutText(tag, control->getValue()) : std::string();
+}
 
 QorBaseControl* vellaCorEditor::getControl(int32_t tag) const
 {

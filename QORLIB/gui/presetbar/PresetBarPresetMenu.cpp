@@ -206,16 +206,6 @@ void PresetBarPresetMenu::showDesigner()
     logo_->setDesigner(photo, designer && designer->webAddress ? designer->webAddress : "");
 }
 
-void PresetBarPresetMenu::redrawLists()
-{
-    if (columns_)
-        columns_->invalid();
-    if (presets_)
-        presets_->invalid();
-    if (bottom_)
-        bottom_->invalid();
-}
-
 void PresetBarPresetMenu::clear()
 {
     overlay_ = nullptr;
