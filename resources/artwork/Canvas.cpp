@@ -2,6 +2,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace artwork
@@ -49,12 +50,12 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
     cairo_close_path(cr);
 }
 
-Canvas::Canvas(double w, double h)
-    : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::lround(w * kScale)),
-                                          static_cast<int>(std::lround(h * kScale)))),
-      cr_(cairo_create(surface_)), width_(w), height_(h)
+Canvas::Canvas(double w, double h, double scale)
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(1, static_cast<int>(std::lround(w * scale))),
+                                          std::max(1, static_cast<int>(std::lround(h * scale))))),
+      cr_(cairo_create(surface_)), width_(w), height_(h), scale_(scale)
 {
-    cairo_scale(cr_, kScale, kScale);
+    cairo_scale(cr_, scale, scale);
 }
 
 Canvas::~Canvas()
@@ -113,13 +114,18 @@ void Canvas::engraved(const std::string& s, double x, double y, TextStyle style,
 
 void Canvas::blit(const Canvas& from, double sx, double sy, double sw, double sh, double x, double y)
 {
+    blit(from.surface(), sx, sy, sw, sh, x, y);
+}
+
+void Canvas::blit(cairo_surface_t* from, double sx, double sy, double sw, double sh, double x, double y)
+{
+    const auto px = [this](double points) { return std::round(points * scale_); };
     cairo_save(cr_);
     cairo_identity_matrix(cr_);
-    const double k = kScale;
-    cairo_rectangle(cr_, x * k, y * k, sw * k, sh * k);
+    cairo_rectangle(cr_, px(x), px(y), px(x + sw) - px(x), px(y + sh) - px(y));
     cairo_clip(cr_);
     cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr_, from.surface(), (x - sx) * k, (y - sy) * k);
+    cairo_set_source_surface(cr_, from, px(x) - px(sx), px(y) - px(sy));
     cairo_paint(cr_);
     cairo_restore(cr_);
 }

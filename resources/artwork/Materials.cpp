@@ -31,8 +31,12 @@ void brushedMetal(Canvas& canvas, double x, double y, double w, double h, Rgba b
 {
     cairo_surface_t* s = canvas.surface();
     cairo_surface_flush(s);
-    const int x0 = static_cast<int>(x * Canvas::kScale), y0 = static_cast<int>(y * Canvas::kScale);
-    const int pw = static_cast<int>(w * Canvas::kScale), ph = static_cast<int>(h * Canvas::kScale);
+    const double k = canvas.scale();
+    const int x0 = static_cast<int>(x * k), y0 = static_cast<int>(y * k);
+    const int pw = std::min(static_cast<int>(w * k), canvas.pixelWidth() - x0);
+    const int ph = std::min(static_cast<int>(h * k), canvas.pixelHeight() - y0);
+    // The streaks keep their length in points at every scale.
+    const int streakRadius = std::max(1, static_cast<int>(std::lround(12.0 * k)));
     const int stride = cairo_image_surface_get_stride(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     Noise noise(seed);
@@ -44,8 +48,8 @@ void brushedMetal(Canvas& canvas, double x, double y, double w, double h, Rgba b
         rowDrift = rowDrift * 0.6 + noise.next() * 0.4;
         for (auto& v : streak)
             v = noise.next();
-        boxBlurLine(streak, 24);
-        boxBlurLine(streak, 24);
+        boxBlurLine(streak, streakRadius);
+        boxBlurLine(streak, streakRadius);
         unsigned char* row = data + (y0 + j) * stride;
         for (int i = 0; i < pw; ++i)
         {
@@ -97,13 +101,15 @@ void blur(cairo_surface_t* surface, int radius)
 void softShadow(Canvas& canvas, const std::function<void(cairo_t*)>& shape, double blurPoints, Rgba colour, double dx,
                 double dy)
 {
-    Canvas layer(canvas.width(), canvas.height());
+    Canvas layer(canvas.width(), canvas.height(), canvas.scale());
     cairo_t* cr = layer.cr();
     cairo_translate(cr, dx, dy);
     shape(cr);
     setColour(cr, colour);
     cairo_fill(cr);
-    blur(layer.surface(), static_cast<int>(blurPoints * Canvas::kScale));
+    // Below a pixel a blur still softens the edge a little, as it does at larger scales.
+    const double radius = blurPoints * canvas.scale();
+    blur(layer.surface(), radius >= 0.5 && radius < 1.0 ? 1 : static_cast<int>(radius));
     cairo_t* target = canvas.cr();
     cairo_save(target);
     cairo_identity_matrix(target);
