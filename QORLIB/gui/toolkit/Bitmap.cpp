@@ -63,4 +63,65 @@ int Bitmap::pixelHeight() const { return cairo_image_surface_get_height(surface_
 
 uint32_t Bitmap::pixelRGBA(int x, int y) const { return PixelAccess::rgba(surface_, x, y); }
 
+void Bitmap::setFrameRenderer(const FrameGrid& grid, FrameRenderer renderer)
+{
+    grid_ = grid;
+    renderer_ = std::move(renderer);
+    frames_.clear();
+}
+
+std::shared_ptr<Bitmap> Bitmap::frameAt(double scale, int column, int row) const
+{
+    if (!renderer_ || !(scale > 0.0) || column < 0 || row < 0 || column >= grid_.columns || row >= grid_.rows)
+        return nullptr;
+    for (auto it = frames_.begin(); it != frames_.end(); ++it)
+        if (it->scale == scale && it->column == column && it->row == row)
+        {
+            DrawnFrame hit = std::move(*it);
+            frames_.erase(it);
+            frames_.push_back(std::move(hit));
+            return frames_.back().image;
+        }
+    ++framesDrawn_;
+    cairo_surface_t* surface = renderer_(scale, column, row);
+    if (!surface)
+        return nullptr;
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
+    {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    std::shared_ptr<Bitmap> image(new Bitmap(surface));
+    image->setScaleFactor(scale);
+    const size_t bytes = size_t(cairo_image_surface_get_stride(surface)) * size_t(image->pixelHeight());
+    frames_.push_back({scale, column, row, image, bytes});
+    trimFrames();
+    return image;
+}
+
+size_t Bitmap::frameBytes() const
+{
+    size_t total = 0;
+    for (const DrawnFrame& f : frames_)
+        total += f.bytes;
+    return total;
+}
+
+void Bitmap::setFrameBudget(size_t bytes)
+{
+    frameBudget_ = bytes;
+    trimFrames();
+}
+
+void Bitmap::trimFrames() const
+{
+    size_t total = frameBytes();
+    while (frames_.size() > 1 && total > frameBudget_)
+    {
+        total -= frames_.front().bytes;
+        frames_.erase(frames_.begin());
+    }
+}
+
 } // namespace qortk
