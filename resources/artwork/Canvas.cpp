@@ -9,12 +9,14 @@ namespace artwork
 {
 namespace
 {
-PangoLayout* layoutFor(cairo_t* cr, const std::string& s, const TextStyle& style)
+PangoLayout* layoutFor(cairo_t* cr, const std::string& s, const TextStyle& style, double scale)
 {
     PangoLayout* layout = pango_cairo_create_layout(cr);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    // Below the committed resolution the legends are only a few pixels tall: the font's own
+    // hinting keeps their strokes on whole pixels (the layout keeps its proportions).
+    cairo_font_options_set_hint_style(options, scale < Canvas::kScale ? CAIRO_HINT_STYLE_FULL : CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
     cairo_font_options_destroy(options);
@@ -72,7 +74,7 @@ bool Canvas::writePng(const std::string& path) const
 
 double Canvas::textWidth(const std::string& s, const TextStyle& style)
 {
-    PangoLayout* layout = layoutFor(cr_, s, style);
+    PangoLayout* layout = layoutFor(cr_, s, style, scale_);
     PangoRectangle ink, logical;
     pango_layout_get_extents(layout, &ink, &logical);
     g_object_unref(layout);
@@ -81,7 +83,7 @@ double Canvas::textWidth(const std::string& s, const TextStyle& style)
 
 void Canvas::text(const std::string& s, double x, double y, const TextStyle& style, Align align)
 {
-    PangoLayout* layout = layoutFor(cr_, s, style);
+    PangoLayout* layout = layoutFor(cr_, s, style, scale_);
     PangoRectangle ink, logical;
     pango_layout_get_extents(layout, &ink, &logical);
     // Trailing letter spacing is not part of the word's visible width.
@@ -96,7 +98,11 @@ void Canvas::text(const std::string& s, double x, double y, const TextStyle& sty
         left = x - w;
     cairo_save(cr_);
     setColour(cr_, style.colour);
-    cairo_move_to(cr_, left, y + capHeight / 2.0 - baseline);
+    // The baseline on a whole pixel below the committed resolution, so that it stays a sharp edge.
+    double top = y + capHeight / 2.0 - baseline;
+    if (scale_ < kScale)
+        top = std::round((top + baseline) * scale_) / scale_ - baseline;
+    cairo_move_to(cr_, left, top);
     pango_cairo_show_layout(cr_, layout);
     cairo_new_path(cr_);
     cairo_restore(cr_);
@@ -107,7 +113,8 @@ void Canvas::engraved(const std::string& s, double x, double y, TextStyle style,
 {
     const Rgba ink = style.colour;
     style.colour = {1.0, 1.0, 1.0, highlight};
-    text(s, x, y + 0.5, style, align);
+    // At least a pixel lower, or the light edge only blurs the letters.
+    text(s, x, y + std::max(0.5, 1.0 / scale_), style, align);
     style.colour = ink;
     text(s, x, y, style, align);
 }
