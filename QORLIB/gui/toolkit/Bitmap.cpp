@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstring>
+#include <vector>
 
 namespace qortk
 {
@@ -92,6 +93,12 @@ std::shared_ptr<Bitmap> Bitmap::frameAt(double scale, int column, int row) const
         cairo_surface_destroy(surface);
         return nullptr;
     }
+    // A zoom change leaves the frames of the zoom before it (another editor may still show
+    // them), but none older.
+    double previous = scale;
+    for (auto it = frames_.rbegin(); it != frames_.rend() && previous == scale; ++it)
+        previous = it->scale;
+    std::erase_if(frames_, [&](const DrawnFrame& f) { return f.scale != scale && f.scale != previous; });
     std::shared_ptr<Bitmap> image(new Bitmap(surface));
     image->setScaleFactor(scale);
     const size_t bytes = size_t(cairo_image_surface_get_stride(surface)) * size_t(image->pixelHeight());

@@ -18,7 +18,8 @@ namespace qortk
 // An image whose drawing is known can also give each of its frames drawn at any device scale,
 // so that a zoomed editor shows it sharp instead of resampled. Those frames are drawn on first
 // need and kept, least recently used first out, within a memory budget: a big filmstrip at a
-// large zoom keeps only the frames in use, not the whole strip.
+// large zoom keeps only the frames in use, not the whole strip. Frames of two scales at most
+// are kept: the one in use and the one before it.
 class Bitmap
 {
 public:

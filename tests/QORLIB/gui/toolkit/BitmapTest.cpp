@@ -153,6 +153,14 @@ TEST(Bitmap, DrawnFramesStayWithinTheirBudgetLeastRecentlyUsedFirstOut)
     EXPECT_EQ(strip->frameBytes(), 5120u);
     strip->frameAt(4.0, 0, 1);
     EXPECT_EQ(grey.drawn, 4);
+    // A third scale leaves only the frames of the two most recent ones.
+    strip->setFrameBudget(qortk::Bitmap::kDefaultFrameBudget);
+    strip->frameAt(1.0, 0, 0);
+    strip->frameAt(1.0, 1, 1);
+    strip->frameAt(2.0, 0, 0);
+    EXPECT_EQ(strip->frameBytes(), 2u * 320 + 1280) << "scale 4, older than the one before, is gone";
+    strip->frameAt(4.0, 1, 1);
+    EXPECT_EQ(strip->frameBytes(), 1280u + 5120) << "and then scale 1";
     // A failing drawing gives nothing and keeps nothing.
     strip->setFrameRenderer({10, 8, 2, 2}, [](double, int, int) -> cairo_surface_t* { return nullptr; });
     EXPECT_EQ(strip->frameAt(1.0, 0, 0), nullptr);
