@@ -300,6 +300,20 @@ void DrawContext::pushClip(const Rect& r)
 {
     cairo_save(cr_);
     ++depth_;
+    cairo_matrix_t m;
+    cairo_get_matrix(cr_, &m);
+    if (m.xy == 0.0 && m.yx == 0.0 && m.xx > 0.0 && m.yy > 0.0)
+    {
+        // On whole device pixels, as the bitmaps are: a clip edge inside a pixel would leave a
+        // half-covered row at a fractional zoom.
+        const double left = std::round(m.xx * r.left + m.x0), top = std::round(m.yy * r.top + m.y0);
+        const double right = std::round(m.xx * r.right + m.x0), bottom = std::round(m.yy * r.bottom + m.y0);
+        cairo_identity_matrix(cr_);
+        cairo_rectangle(cr_, left, top, std::max(0.0, right - left), std::max(0.0, bottom - top));
+        cairo_clip(cr_);
+        cairo_set_matrix(cr_, &m);
+        return;
+    }
     cairo_rectangle(cr_, r.left, r.top, std::max(0.0, r.width()), std::max(0.0, r.height()));
     cairo_clip(cr_);
 }

@@ -256,3 +256,19 @@ TEST(Drawing, BitmapsUnderARotationOrAPartialFrameAreResampledFromTheirPixels)
     for (auto [x, y] : {std::pair{22, 22}, {50, 22}, {80, 22}})
         EXPECT_EQ(c.out->pixel(x, y), rgba({128, 128, 128, 255})) << "still drawn, from the stored pixels: " << x;
 }
+
+TEST(Drawing, ClipsFallOnWholeDevicePixelsAtAFractionalZoom)
+{
+    Canvas c(0.7);
+    // Edges at 10.6 and 40.6 points: device rows 7.42 and 28.42, so rows 7 to 27 are inside.
+    auto box = std::make_shared<qortk::ViewContainer>(Rect{10, 10.6, 50, 40.6});
+    box->addView(std::make_shared<PaintView>(Rect{0, 0, 40, 30}, [](qortk::DrawContext& d, const Rect&) {
+        d.setFillColour({0, 0, 255, 255});
+        d.drawRect({-100, -100, 100, 100}, qortk::DrawContext::kFilled);
+    }));
+    c.frame.addView(box);
+    EXPECT_EQ(c.out->pixel(20, 6), rgba({30, 30, 30, 255}));
+    EXPECT_EQ(c.out->pixel(20, 7), rgba({0, 0, 255, 255})) << "no half-covered first row";
+    EXPECT_EQ(c.out->pixel(20, 27), rgba({0, 0, 255, 255}));
+    EXPECT_EQ(c.out->pixel(20, 28), rgba({30, 30, 30, 255})) << "no half-covered last row";
+}
