@@ -27,16 +27,16 @@ cairo_surface_t* panelAt(double scale)
 }
 
 // The image's own drawing, when it has one whose frames tile the decoded image exactly.
-void attachRenderer(int32_t id, qortk::Bitmap& bitmap)
+bool attachRenderer(int32_t id, qortk::Bitmap& bitmap)
 {
     const artwork::ImageCatalogue::Grid* grid = artwork::ImageCatalogue::grid(id);
     if (!grid)
-        return;
+        return false;
     const int rows = grid->rows();
     const double k = bitmap.scaleFactor();
     if (std::lround(grid->frameWidth * grid->columns * k) != bitmap.pixelWidth() ||
         std::lround(grid->frameHeight * rows * k) != bitmap.pixelHeight())
-        return;
+        return false;
     bitmap.setFrameRenderer({grid->frameWidth, grid->frameHeight, grid->columns, rows},
                             [id, rows](double scale, int column, int row) -> cairo_surface_t* {
                                 cairo_surface_t* panel = id == QorBitmapGlobals::kModeSwitch ? panelAt(scale) : nullptr;
@@ -48,6 +48,7 @@ void attachRenderer(int32_t id, qortk::Bitmap& bitmap)
                                 cairo_surface_flush(frame->surface());
                                 return cairo_surface_reference(frame->surface());
                             });
+    return true;
 }
 } // namespace
 
@@ -58,14 +59,16 @@ void CQorBitmap::load()
     loaded_ = true;
     const auto bytes = QorResourceTable::findImage(id_);
     if (!bytes.empty())
-        platform_ = qortk::Bitmap::fromPng(bytes);
+        platform_ = qortk::Bitmap::fromStaticPng(bytes);
     const bool decoded = platform_ != nullptr;
     if (!platform_)
         platform_ = qortk::Bitmap::blank(kBlankWidth, kBlankHeight);
     if (platform_)
         platform_->setScaleFactor(kScaleFactor);
-    if (decoded)
-        attachRenderer(id_, *platform_);
+    // An image drawn at each zoom's own resolution needs its stored pixels only at 200 %: they
+    // are decoded again then (a big knob's strip alone is 13 MB).
+    if (decoded && attachRenderer(id_, *platform_))
+        platform_->releasePixels();
 }
 
 double CQorBitmap::getWidth()

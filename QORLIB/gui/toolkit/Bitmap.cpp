@@ -28,9 +28,8 @@ cairo_status_t readPng(void* closure, unsigned char* out, unsigned int length)
 }
 
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-} // namespace
 
-std::shared_ptr<Bitmap> Bitmap::fromPng(std::span<const uint8_t> bytes)
+cairo_surface_t* decodePng(std::span<const uint8_t> bytes)
 {
     if (bytes.size() < sizeof kPngSignature || std::memcmp(bytes.data(), kPngSignature, 8) != 0)
         return nullptr;
@@ -42,7 +41,53 @@ std::shared_ptr<Bitmap> Bitmap::fromPng(std::span<const uint8_t> bytes)
         cairo_surface_destroy(surface);
         return nullptr;
     }
-    return std::shared_ptr<Bitmap>(new Bitmap(surface));
+    return surface;
+}
+} // namespace
+
+Bitmap::Bitmap(cairo_surface_t* surface)
+    : surface_(surface), pixelWidth_(cairo_image_surface_get_width(surface)),
+      pixelHeight_(cairo_image_surface_get_height(surface))
+{
+}
+
+std::shared_ptr<Bitmap> Bitmap::fromPng(std::span<const uint8_t> bytes)
+{
+    cairo_surface_t* surface = decodePng(bytes);
+    return surface ? std::shared_ptr<Bitmap>(new Bitmap(surface)) : nullptr;
+}
+
+std::shared_ptr<Bitmap> Bitmap::fromStaticPng(std::span<const uint8_t> bytes)
+{
+    auto bitmap = fromPng(bytes);
+    if (bitmap)
+        bitmap->png_ = bytes;
+    return bitmap;
+}
+
+cairo_surface_t* Bitmap::surface() const
+{
+    if (!surface_)
+    {
+        surface_ = decodePng(png_);
+        // The bytes decoded once; should they ever not, a transparent image keeps every caller safe.
+        if (!surface_ || cairo_image_surface_get_width(surface_) != pixelWidth_ ||
+            cairo_image_surface_get_height(surface_) != pixelHeight_)
+        {
+            cairo_surface_destroy(surface_);
+            surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth_, pixelHeight_);
+        }
+    }
+    return surface_;
+}
+
+bool Bitmap::releasePixels()
+{
+    if (png_.empty() || !surface_)
+        return false;
+    cairo_surface_destroy(surface_);
+    surface_ = nullptr;
+    return true;
 }
 
 std::shared_ptr<Bitmap> Bitmap::blank(int pixelWidth, int pixelHeight)
@@ -57,12 +102,13 @@ std::shared_ptr<Bitmap> Bitmap::blank(int pixelWidth, int pixelHeight)
     return std::shared_ptr<Bitmap>(new Bitmap(surface));
 }
 
-Bitmap::~Bitmap() { cairo_surface_destroy(surface_); }
+Bitmap::~Bitmap()
+{
+    if (surface_)
+        cairo_surface_destroy(surface_);
+}
 
-int Bitmap::pixelWidth() const { return cairo_image_surface_get_width(surface_); }
-int Bitmap::pixelHeight() const { return cairo_image_surface_get_height(surface_); }
-
-uint32_t Bitmap::pixelRGBA(int x, int y) const { return PixelAccess::rgba(surface_, x, y); }
+uint32_t Bitmap::pixelRGBA(int x, int y) const { return PixelAccess::rgba(surface(), x, y); }
 
 void Bitmap::setFrameRenderer(const FrameGrid& grid, FrameRenderer renderer)
 {

@@ -38,6 +38,9 @@ public:
 
     // Decodes PNG bytes held in memory; nullptr when they are not a complete, valid PNG.
     static std::shared_ptr<Bitmap> fromPng(std::span<const uint8_t> bytes);
+    // The same for bytes that live as long as the program (compiled in): the bitmap may then
+    // let its pixels go and decode them again when they are next needed.
+    static std::shared_ptr<Bitmap> fromStaticPng(std::span<const uint8_t> bytes);
     // A fully transparent bitmap of the given pixel size (at least 1 × 1).
     static std::shared_ptr<Bitmap> blank(int pixelWidth, int pixelHeight);
 
@@ -45,8 +48,8 @@ public:
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
-    int pixelWidth() const;
-    int pixelHeight() const;
+    int pixelWidth() const { return pixelWidth_; }
+    int pixelHeight() const { return pixelHeight_; }
     double scaleFactor() const { return scale_; }
     void setScaleFactor(double s) { scale_ = s > 0.0 ? s : 1.0; }
     double width() const { return pixelWidth() / scale_; }
@@ -55,7 +58,13 @@ public:
     // Unpremultiplied RGBA of one pixel (0 outside the image); for tests and pixel access.
     uint32_t pixelRGBA(int x, int y) const;
 
-    cairo_surface_t* surface() const { return surface_; }
+    // The pixels, decoded again first if they were let go.
+    cairo_surface_t* surface() const;
+    // Lets the decoded pixels go when they can be decoded again; true when they went. For an
+    // image drawn at every zoom's own resolution, which needs its stored pixels only at their
+    // own scale.
+    bool releasePixels();
+    bool hasPixels() const { return surface_ != nullptr; }
 
     void setFrameRenderer(const FrameGrid& grid, FrameRenderer renderer);
     bool hasFrameRenderer() const { return static_cast<bool>(renderer_); }
@@ -71,7 +80,7 @@ public:
     int framesDrawn() const { return framesDrawn_; }
 
 private:
-    explicit Bitmap(cairo_surface_t* surface) : surface_(surface) {}
+    explicit Bitmap(cairo_surface_t* surface);
     struct DrawnFrame
     {
         double scale;
@@ -80,7 +89,10 @@ private:
         size_t bytes;
     };
     void trimFrames() const;
-    cairo_surface_t* surface_;
+    mutable cairo_surface_t* surface_;
+    int pixelWidth_;
+    int pixelHeight_;
+    std::span<const uint8_t> png_; // bytes to decode again; empty when they may not outlive us
     double scale_ = 1.0;
     FrameGrid grid_;
     FrameRenderer renderer_;

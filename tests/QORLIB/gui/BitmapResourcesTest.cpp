@@ -180,6 +180,13 @@ TEST(BitmapResources, AtTwiceTheSizeTheCommittedImageIsDrawnPixelForPixel)
 {
     const auto time = holderImage(QorBitmapGlobals::kTimeKnob);
     ASSERT_NE(time, nullptr);
+    {
+        Qorwerk::CQorBitmapWrapper fresh(QorBitmapGlobals::kTimeKnob);
+        EXPECT_FALSE(fresh.bitmap().platformBitmap()->hasPixels())
+            << "the stored strip (5 MB) is not kept while other zooms draw their own";
+        Qorwerk::CQorBitmapWrapper missing(4711);
+        EXPECT_TRUE(missing.bitmap().platformBitmap()->hasPixels()) << "the blank stand-in has nothing to draw again";
+    }
     const int before = time->framesDrawn();
     // Frame 7 of 21 in 5 columns of 5 rows: column 1, row 2.
     ZoomedImage screen(2.0, time, {10, 10, 124, 124}, {114.0, 228.0});

@@ -166,3 +166,22 @@ TEST(Bitmap, DrawnFramesStayWithinTheirBudgetLeastRecentlyUsedFirstOut)
     EXPECT_EQ(strip->frameAt(1.0, 0, 0), nullptr);
     EXPECT_EQ(strip->frameBytes(), 0u);
 }
+
+TEST(Bitmap, PixelsOfCompiledInBytesCanGoAndComeBackUnchanged)
+{
+    static const std::vector<uint8_t> bytes = samplePng(); // lives as long as the program
+    auto kept = qortk::Bitmap::fromPng(bytes);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_FALSE(kept->releasePixels()) << "bytes that may not outlive the bitmap are not decoded again";
+    auto bitmap = qortk::Bitmap::fromStaticPng(bytes);
+    ASSERT_NE(bitmap, nullptr);
+    const uint32_t red = bitmap->pixelRGBA(1, 1), blue = bitmap->pixelRGBA(4, 2);
+    EXPECT_TRUE(bitmap->releasePixels());
+    EXPECT_FALSE(bitmap->hasPixels());
+    EXPECT_EQ(bitmap->pixelWidth(), 6) << "the size is known without the pixels";
+    EXPECT_EQ(bitmap->pixelHeight(), 4);
+    EXPECT_EQ(bitmap->pixelRGBA(1, 1), red);
+    EXPECT_EQ(bitmap->pixelRGBA(4, 2), blue);
+    EXPECT_TRUE(bitmap->hasPixels());
+    EXPECT_EQ(qortk::Bitmap::fromStaticPng(std::span(bytes).first(20)), nullptr);
+}
