@@ -56,16 +56,6 @@ Dialog runDialog()
     return d;
 }
 
-// A stand-in that waits (at most 5 s) for the test to let it go, then leaves a "done" marker and
-// does its work; a caller that waited for it would only get back after the marker. PATH holds
-// only the stand-ins, hence the full path of sleep.
-std::string gated(const FakeTools& tools, const std::string& name, const std::string& work)
-{
-    const std::string base = tools.path() + "/" + name;
-    return "i=0; while [ ! -e '" + base + ".go' ] && [ $i -lt 100 ]; do /bin/sleep 0.05; i=$((i+1)); done\n" +
-           ": > '" + base + ".done'\n" + work;
-}
-
 TEST(Shell, PassesTheTargetAsOneArgumentWithoutAShell)
 {
     FakeTools tools;
@@ -99,17 +89,17 @@ TEST(Shell, ReportsAFailingOrMissingOpenerThroughThePoll)
 TEST(Shell, AnOpenerThatStaysDoesNotHoldUpTheCaller)
 {
     FakeTools tools;
-    tools.add("xdg-open", gated(tools, "xdg-open", "exit 0"));
+    tools.addGated("xdg-open", "exit 0");
     ScopedEnv path("PATH", tools.path());
     std::optional<bool> answer;
     QorShell::open("https://example.org/", nullptr, [&](bool opened) { answer = opened; });
-    EXPECT_FALSE(std::filesystem::exists(tools.path() + "/xdg-open.done"));
+    EXPECT_FALSE(tools.passedGate("xdg-open"));
     QorProcessRunner::poll();
     EXPECT_FALSE(answer.has_value());
-    qortest::writeText(tools.path() + "/xdg-open.go", "");
+    tools.release("xdg-open");
     ASSERT_TRUE(qortest::pollUntil([&] { return answer.has_value(); }));
     EXPECT_TRUE(*answer);
-    EXPECT_TRUE(std::filesystem::exists(tools.path() + "/xdg-open.done"));
+    EXPECT_TRUE(tools.passedGate("xdg-open"));
 }
 
 TEST(SaveDialog, ZenityGetsTitleFolderNameAndFilterAndItsPathIsTaken)
@@ -169,19 +159,19 @@ TEST(SaveDialog, CancelNoToolOrNoDesktopCountAsCancelled)
 TEST(SaveDialog, ReturnsBeforeTheUserAnswersAndThePollDeliversThePath)
 {
     FakeTools tools;
-    tools.add("zenity", gated(tools, "zenity", "echo /home/u/presets/Late.qor"));
+    tools.addGated("zenity", "echo /home/u/presets/Late.qor");
     ScopedEnv path("PATH", tools.path());
     ScopedEnv display("DISPLAY", ":97");
     Dialog d;
     QorSaveDialog::start(kRequest, nullptr, d.done());
-    EXPECT_FALSE(std::filesystem::exists(tools.path() + "/zenity.done"));
+    EXPECT_FALSE(tools.passedGate("zenity"));
     for (int i = 0; i < 5; ++i)
         QorProcessRunner::poll();
     EXPECT_FALSE(d.answered);
     EXPECT_EQ(QorProcessRunner::pending(), 1u);
-    qortest::writeText(tools.path() + "/zenity.go", "");
+    tools.release("zenity");
     ASSERT_TRUE(qortest::pollUntil([&] { return d.answered; }));
-    EXPECT_TRUE(std::filesystem::exists(tools.path() + "/zenity.done"));
+    EXPECT_TRUE(tools.passedGate("zenity"));
     EXPECT_TRUE(d.chosen);
     EXPECT_EQ(d.path, "/home/u/presets/Late.qor");
     EXPECT_EQ(QorProcessRunner::pending(), 0u);
@@ -190,7 +180,7 @@ TEST(SaveDialog, ReturnsBeforeTheUserAnswersAndThePollDeliversThePath)
 TEST(SaveDialog, AnAbandonedDialogIsClosedReapedAndNeverAnswers)
 {
     FakeTools tools;
-    tools.add("zenity", gated(tools, "zenity", "echo /x.qor"));
+    tools.addGated("zenity", "echo /x.qor");
     ScopedEnv path("PATH", tools.path());
     ScopedEnv display("DISPLAY", ":97");
     const int owner = 0;
@@ -202,7 +192,7 @@ TEST(SaveDialog, AnAbandonedDialogIsClosedReapedAndNeverAnswers)
     ASSERT_TRUE(qortest::pollUntilReaped());
     EXPECT_FALSE(d.answered);
     // Killed, not let run to its end: it never got to its marker.
-    EXPECT_FALSE(std::filesystem::exists(tools.path() + "/zenity.done"));
+    EXPECT_FALSE(tools.passedGate("zenity"));
 }
 
 TEST(ProcessRunner, LongOutputIsReadWhileTheChildRuns)
@@ -269,15 +259,15 @@ TEST(MessageBox, UsesZenityWithoutMarkupOrFallsBackToStderr)
 TEST(MessageBox, DoesNotWaitForTheUserToCloseIt)
 {
     FakeTools tools;
-    tools.add("zenity", gated(tools, "zenity", "exit 0"));
+    tools.addGated("zenity", "exit 0");
     ScopedEnv path("PATH", tools.path());
     ScopedEnv display("DISPLAY", ":97");
     QorMessageBox::show("Could not open user's preset folder", "/home/u/p");
-    EXPECT_FALSE(std::filesystem::exists(tools.path() + "/zenity.done"));
+    EXPECT_FALSE(tools.passedGate("zenity"));
     EXPECT_EQ(QorProcessRunner::pending(), 1u);
-    qortest::writeText(tools.path() + "/zenity.go", "");
+    tools.release("zenity");
     ASSERT_TRUE(qortest::pollUntilReaped());
-    EXPECT_TRUE(std::filesystem::exists(tools.path() + "/zenity.done"));
+    EXPECT_TRUE(tools.passedGate("zenity"));
 }
 
 TEST(Tick, RealClockAdvancesInMillisecondsAndSourceReplacesIt)
