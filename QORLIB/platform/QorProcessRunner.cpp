@@ -211,6 +211,7 @@ void update(Child& c)
     if (r == 0 || (r < 0 && errno == EINTR))
         return;
     c.ended = true;
+    // A host that ignores SIGCHLD has the child reaped for it: the end is known, its status not.
     c.result.exited = r == c.pid;
     c.result.exitStatus = r == c.pid ? statusOf(raw) : -1;
     // Output written just before the end is still in the pipe; a grandchild that keeps the
@@ -219,11 +220,7 @@ void update(Child& c)
     closeOutput(c);
 }
 
-} // namespace
-
-namespace
-{
-// Both ends closed in other children; ours never blocks a poll.
+// Neither end leaks into other children; ours never blocks a poll.
 bool openReadablePipe(int fds[2])
 {
     if (::pipe2(fds, O_CLOEXEC) != 0)
@@ -310,6 +307,8 @@ void QorProcessRunner::abandon(const void* owner)
             continue;
         c.owner = nullptr;
         c.done = nullptr;
+        // Looked at first, so that a pid the system has already taken back is never signalled.
+        update(c);
         if (!c.ended && c.whenAbandoned == WhenAbandoned::kKill)
             ::kill(c.pid, SIGTERM);
     }

@@ -16,7 +16,7 @@ public:
     struct Result
     {
         bool started = false;
-        bool exited = false; // false when still running after the timeout
+        bool exited = false; // false when still running after the timeout, or reaped by the host
         int exitStatus = -1; // valid when exited; 128 + signal number for a killed child
         std::string output;  // standard output, when captured
     };

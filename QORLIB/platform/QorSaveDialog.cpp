@@ -14,10 +14,11 @@ QorSaveDialog::Handler& handler()
     return h;
 }
 
-// The tools print the chosen path and a newline; anything else (several lines) is refused.
+// The tools print the chosen path and a newline; anything else (several lines) is refused. A
+// status the host took from us (it reaps children itself) leaves the output to tell.
 bool takePath(const QorProcessRunner::Result& r, std::string& path)
 {
-    if (!r.started || !r.exited || r.exitStatus != 0)
+    if (!r.started || (r.exited && r.exitStatus != 0))
         return false;
     std::string out = r.output;
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))

@@ -30,7 +30,7 @@ void QorShell::open(const std::string& target, const void* owner, Done done)
     QorProcessRunner::start(argv, false, owner, QorProcessRunner::WhenAbandoned::kLetRun,
                             [done = std::move(done)](const QorProcessRunner::Result& r) {
                                 if (done)
-                                    done(r.started && r.exited && r.exitStatus == 0);
+                                    done(r.started && (!r.exited || r.exitStatus == 0));
                             });
 }
 

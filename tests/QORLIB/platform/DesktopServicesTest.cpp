@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <thread>
@@ -193,6 +194,30 @@ TEST(SaveDialog, AnAbandonedDialogIsClosedReapedAndNeverAnswers)
     EXPECT_FALSE(d.answered);
     // Killed, not let run to its end: it never got to its marker.
     EXPECT_FALSE(tools.passedGate("zenity"));
+}
+
+TEST(ProcessRunner, AHostThatReapsItsOwnChildrenStillGetsTheAnswers)
+{
+    FakeTools tools;
+    tools.add("zenity", "echo /home/u/presets/Reaped.qor");
+    tools.add("xdg-open", "exit 0");
+    ScopedEnv path("PATH", tools.path());
+    ScopedEnv display("DISPLAY", ":97");
+    struct IgnoredChildSignal
+    {
+        struct sigaction old{};
+        IgnoredChildSignal()
+        {
+            struct sigaction ignore{};
+            ignore.sa_handler = SIG_IGN;
+            sigaction(SIGCHLD, &ignore, &old);
+        }
+        ~IgnoredChildSignal() { sigaction(SIGCHLD, &old, nullptr); }
+    } ignored;
+    const Dialog d = runDialog();
+    EXPECT_TRUE(d.chosen);
+    EXPECT_EQ(d.path, "/home/u/presets/Reaped.qor");
+    EXPECT_EQ(openAndWait("/home/u"), true);
 }
 
 TEST(ProcessRunner, LongOutputIsReadWhileTheChildRuns)
