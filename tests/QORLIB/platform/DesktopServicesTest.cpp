@@ -1,5 +1,6 @@
 // The real shell, dialog and message box implementations, run against stand-in tools on PATH.
 #include "QORLIB/platform/QorMessageBox.h"
+#include "QORLIB/platform/QorModuleFolder.h"
 #include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorSaveDialog.h"
 #include "QORLIB/platform/QorShell.h"
@@ -293,6 +294,15 @@ TEST(MessageBox, DoesNotWaitForTheUserToCloseIt)
     tools.release("zenity");
     ASSERT_TRUE(qortest::pollUntilReaped());
     EXPECT_TRUE(tools.passedGate("zenity"));
+}
+
+TEST(ModuleFolder, IsTheFolderOfTheProgramOrLibraryThatHoldsTheCode)
+{
+    // This test is linked into its program, so the program's folder is the answer.
+    const std::string here = QorModuleFolder::of(reinterpret_cast<const void*>(&runDialog));
+    EXPECT_EQ(here, std::filesystem::canonical("/proc/self/exe").parent_path().string());
+    int onTheStack = 0;
+    EXPECT_EQ(QorModuleFolder::of(&onTheStack), "") << "no module holds the stack";
 }
 
 TEST(Tick, RealClockAdvancesInMillisecondsAndSourceReplacesIt)
