@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QORLIB/gui/QorGuiTypes.h"
+#include "QORLIB/gui/QorPluginFormat.h"
 
 #include <cstdint>
 
@@ -32,4 +33,6 @@ public:
     virtual void idle() = 0;
     virtual void forwardParameter(int32_t index, double value) = 0;
     virtual double getZoomFactor() = 0;
+    // The format the host glue runs the editor in.
+    virtual const QorPluginFormat& pluginFormat() const { return QorPluginFormats::kUnnamed; }
 };

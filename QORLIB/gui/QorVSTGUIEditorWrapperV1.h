@@ -70,6 +70,9 @@ public:
     void idle() override {}
     void forwardParameter(int32_t index, double value) override;
     double getZoomFactor() override { return 1.0; }
+    const QorPluginFormat& pluginFormat() const override { return *format_; }
+    // Set by the host glue before the editor opens; f must outlive the engine.
+    void setPluginFormat(const QorPluginFormat& f) { format_ = &f; }
 
     void valueChanged(qortk::Control* control) override;
     // A control's press opens its parameter's gesture and its release closes it; a second
@@ -106,6 +109,7 @@ private:
     int32_t pendingHeight_ = 0;
     bool batchOpen_ = false;
     uint32_t openGestures_ = 0; // one bit per parameter index
+    const QorPluginFormat* format_ = &QorPluginFormats::kUnnamed;
 };
 
 } // namespace Qorwerk

@@ -1,6 +1,7 @@
 #include "QORLIB/presets/QorPresetManager.h"
 
 #include "QORLIB/QorMasterController.h"
+#include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorTick.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
 #include "QORLIB/presets/QorPresetDirectories.h"
@@ -53,6 +54,8 @@ QorPresetManager::QorPresetManager(QorMasterController* host, const QorPresetPro
 
 QorPresetManager::~QorPresetManager()
 {
+    // A save dialog still up is closed; an opener's answer would find nobody.
+    QorProcessRunner::abandon(this);
     QorGlobalSettings::writeProcessSettings();
     QorPresetDirectories::release();
 }

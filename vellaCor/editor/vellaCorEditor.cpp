@@ -99,6 +99,7 @@ void vellaCorEditor::open()
     aboutContainer_->setBackgroundColour({0, 0, 0, 0});
     about_ = new CInfo(kProductRect, QorBitmapGlobals::get(QorBitmapGlobals::kAboutPlate), vellaCorIdentity::kVersion,
                        vellaCorIdentity::kMakerWebAddress);
+    about_->setCredit(engine_->pluginFormat().credit);
     aboutContainer_->addControl(about_);
 
     glide_.reset();

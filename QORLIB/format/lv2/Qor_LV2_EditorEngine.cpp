@@ -12,6 +12,7 @@ EditorEngine::EditorEngine(UI& ui)
     : QorVSTGUIEditorWrapperV4_PresetBar([](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); }),
       ui_(ui)
 {
+    setPluginFormat(QorPluginFormats::kLv2);
 }
 
 EditorEngine::~EditorEngine() { close(); }

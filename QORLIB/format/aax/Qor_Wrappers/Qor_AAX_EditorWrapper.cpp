@@ -15,6 +15,7 @@
 Qor_AAX_EditorWrapper::Qor_AAX_EditorWrapper()
     : QorVSTGUIEditorWrapperV4_PresetBar([](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); })
 {
+    setPluginFormat(QorPluginFormats::kAax);
 }
 
 Qor_AAX_EditorWrapper::~Qor_AAX_EditorWrapper() { detach(); }

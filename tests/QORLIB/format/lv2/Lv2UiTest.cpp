@@ -7,8 +7,11 @@
 #include "QORLIB/gui/QorAnimKnob.h"
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/QorHorizontalSwitch.h"
+#include "QORLIB/gui/presetbar/PresetBarConfigMenu.h"
 #include "QORLIB/gui/presetbar/PresetBarNameControl.h"
+#include "QORLIB/gui/presetbar/QorConfigPluginInfoText.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
+#include "vellaCor/editor/CInfo.h"
 #include "vellaCor/editor/vellaCorEditor.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +106,17 @@ TEST_F(Lv2Ui, PortEventsReachTheControlsAndTheNeedle)
     EXPECT_TRUE(plugin.presets().modified());
     EXPECT_TRUE(host.writes.empty()) << "values from the host are not written back";
     EXPECT_EQ(host.sizes.back(), (std::pair<int, int>{400, 327}));
+}
+
+TEST_F(Lv2Ui, TheAboutBoxAndTheVersionLineNameLv2)
+{
+    Qor_LV2::Plugin plugin(48000, true);
+    RecordingHost host;
+    Qor_LV2::UI ui(host.interface(&plugin));
+    ASSERT_TRUE(ui.open());
+    auto* editor = static_cast<vellaCorEditor*>(ui.engine()->getEditor());
+    EXPECT_EQ(editor->getAbout()->getCredit(), "LV2 plug-in");
+    EXPECT_EQ(ui.engine()->configMenu()->versionText()->line(), "v.2.2.2.0 (sh.7.2.0) build:01111303lv2.x64");
 }
 
 TEST_F(Lv2Ui, EditsAreWrittenInsideTouchGestures)
