@@ -113,8 +113,8 @@ TEST(ClapPlugin, ParametersHaveTheirRangesStepsAndTheDisplaysTexts)
     EXPECT_STREQ(info.name, "Gain Reduction");
     params->get_info(plugin.plugin(), kRatio, &info);
     EXPECT_STREQ(info.name, "Ratio");
-    // A fresh instance stands on the first factory preset ("Default": ratio 2:1, output 4.5 dB).
-    EXPECT_EQ(plugin.text(kRatio, plugin.value(kRatio)), "2:1");
+    // A fresh instance stands on the first factory preset ("Default": ratio 3:1, output 4.5 dB).
+    EXPECT_EQ(plugin.text(kRatio, plugin.value(kRatio)), "3:1");
     EXPECT_EQ(plugin.text(kOutput, plugin.value(kOutput)), "4.5 dB");
 
     // The texts a generic control and an automation lane show.

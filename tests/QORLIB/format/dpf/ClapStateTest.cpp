@@ -15,7 +15,8 @@ namespace
 {
 const std::string kStereo = QOR_DPF_CLAP_DIR "/qor-vellacor-stereo.clap";
 constexpr const char* kStereoId = "com.qor-werk.vellacor.stereo";
-const std::string kKey = std::string("presets") + '\xff';
+// DPF writes its key and value separators as zero bytes.
+const std::string kKey = std::string("presets") + '\0';
 
 // Our block inside the host's state bytes, and where its text stands.
 std::vector<uint8_t> block(const std::vector<uint8_t>& state, std::size_t& from, std::size_t& to)
@@ -25,7 +26,7 @@ std::vector<uint8_t> block(const std::vector<uint8_t>& state, std::size_t& from,
     if (from == std::string::npos)
         return {};
     from += kKey.size();
-    to = text.find('\xff', from);
+    to = text.find('\0', from);
     return d_getChunkFromBase64String(text.substr(from, to - from).c_str());
 }
 } // namespace
