@@ -35,5 +35,6 @@
 // The preset manager lives with the instance; the editor reaches it directly.
 #define DISTRHO_PLUGIN_WANT_DIRECT_ACCESS 1
 #define DISTRHO_UI_USER_RESIZABLE 0
-#define DISTRHO_UI_DEFAULT_WIDTH 800
-#define DISTRHO_UI_DEFAULT_HEIGHT 400
+// The editor with its preset bar at zoom 1, for hosts that ask before it exists.
+#define DISTRHO_UI_DEFAULT_WIDTH 400
+#define DISTRHO_UI_DEFAULT_HEIGHT 327

@@ -5,6 +5,7 @@
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/toolkit/X11Window.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
+#include "QORLIB/presets/QorPresetNotifications.h"
 #include "vellaCor/vellaCorIdentity.h"
 #include "vellaCor/vellaCorParameters.h"
 
@@ -47,6 +48,7 @@ QorUI::QorUI()
         engine_->forwardParameter(index, presets_->current().values[index]);
     }
     editorResized();
+    constructing_ = false;
 }
 
 QorUI::~QorUI()
@@ -96,6 +98,22 @@ void QorUI::uiIdle()
     // Only a window of its own can be closed from here; an embedded one is the host's to close.
     if (window->closeRequested() && !isEmbed() && !closed_)
         close();
+}
+
+void QorUI::sizeChanged(uint width, uint height)
+{
+    // While the UI is being made, the host asks for its size afterwards; DPF's wrappers cannot
+    // take a size request yet.
+    if (!constructing_)
+        UI::sizeChanged(width, height);
+}
+
+void QorUI::uiScaleFactorChanged(double scale)
+{
+    // A host moving the editor to a screen of another scale: the editor follows, and its new
+    // size goes back to the host.
+    if (engine_ && engine_->isOpen() && scale > 0.0)
+        engine_->setZoom(scale);
 }
 
 void QorUI::setHostValue(uint32_t h, double normalised)
@@ -174,14 +192,21 @@ void QorUI::parameterChanged(uint32_t index, float value)
 
 void QorUI::programLoaded(uint32_t index)
 {
-    if (index >= QorPlugin::kNumPrograms)
+    // DPF tells a new UI the current program; that is no load.
+    if (constructing_ || index >= QorPlugin::kNumPrograms)
         return;
-    // The host chose a factory preset: the preset bar shows its name, and it is one undo step.
+    // The host chose a factory preset and has set its values already: the preset bar shows its
+    // name, the controls its values, and it is one undo step. Nothing goes back to the host.
     presets_->beginPresetLoad();
     presets_->current() = presets_->factoryRecord(index);
     presets_->markCurrentAsReference();
-    presets_->applyRecord(&presets_->current());
+    for (uint32_t h = 0; h < Qor_DPF::kNumControls; ++h)
+    {
+        const int32_t parameter = Qor_DPF::hostParameter(h).parameter;
+        engine_->forwardParameter(parameter, presets_->current().values[parameter]);
+    }
     presets_->endPresetLoad();
+    engine_->forwardParameter(kRefreshPresetDisplays, 1.0);
 }
 
 void QorUI::stateChanged(const char*, const char*) {}

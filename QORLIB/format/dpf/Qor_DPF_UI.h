@@ -42,6 +42,8 @@ protected:
     void programLoaded(uint32_t index) override;
     void stateChanged(const char* key, const char* value) override;
     void uiIdle() override;
+    void uiScaleFactorChanged(double scale) override;
+    void sizeChanged(uint width, uint height) override;
     uintptr_t getNativeWindowHandle() const noexcept override;
     bool isRunning() const override;
     void close() override;
@@ -67,6 +69,7 @@ private:
     std::unique_ptr<Qor_DPF::EditorEngine> engine_;
     std::array<bool, Qor_DPF::kNumControls> touching_{};
     bool closed_ = false;
+    bool constructing_ = true;
 };
 
 END_NAMESPACE_DISTRHO

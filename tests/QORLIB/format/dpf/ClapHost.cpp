@@ -24,7 +24,20 @@ struct EventList
     }
 };
 
-bool CLAP_ABI tryPush(const clap_output_events_t*, const clap_event_header_t*) { return true; }
+bool CLAP_ABI tryPush(const clap_output_events_t* list, const clap_event_header_t* e)
+{
+    auto* out = static_cast<std::vector<ClapInstance::Output>*>(list->ctx);
+    if (out->size() == out->capacity()) // the host allocates nothing while processing
+        return false;
+    if (e->type == CLAP_EVENT_PARAM_VALUE)
+    {
+        const auto* v = reinterpret_cast<const clap_event_param_value_t*>(e);
+        out->push_back({e->type, v->param_id, v->value});
+    }
+    else if (e->type == CLAP_EVENT_PARAM_GESTURE_BEGIN || e->type == CLAP_EVENT_PARAM_GESTURE_END)
+        out->push_back({e->type, reinterpret_cast<const clap_event_param_gesture_t*>(e)->param_id, 0.0});
+    return true;
+}
 
 struct Writer
 {
@@ -114,6 +127,7 @@ ClapInstance::ClapInstance(const ClapModule& module, const char* id)
     host_.url = "";
     host_.version = "1";
     host_.get_extension = hostExtension;
+    outputs.reserve(1024);
     host_.request_restart = [](const clap_host_t*) {};
     host_.request_process = [](const clap_host_t*) {};
     host_.request_callback = [](const clap_host_t*) {};
@@ -198,7 +212,8 @@ bool ClapInstance::process(std::vector<std::vector<float>>& in, std::vector<std:
         list.events[list.count++] = e;
     }
     const clap_input_events_t inEvents{&list, EventList::size, EventList::get};
-    const clap_output_events_t outEvents{nullptr, tryPush};
+    outputs.clear();
+    const clap_output_events_t outEvents{&outputs, tryPush};
     clap_process_t p{};
     p.steady_time = steady_;
     p.frames_count = frames;

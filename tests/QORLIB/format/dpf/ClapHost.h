@@ -62,6 +62,14 @@ public:
     bool process(std::vector<std::vector<float>>& in, std::vector<std::vector<float>>& out, uint32_t frames,
                  const std::vector<std::pair<clap_id, double>>& values = {});
     double value(clap_id id) const;
+    // What the plug-in sent the host in the last block: gestures ("b4", "e4") and values ("v4").
+    struct Output
+    {
+        uint16_t type;
+        clap_id id;
+        double value;
+    };
+    std::vector<Output> outputs;
     std::string text(clap_id id, double value) const;
 
     std::vector<uint8_t> saveState() const;
