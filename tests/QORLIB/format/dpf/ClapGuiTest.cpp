@@ -2,6 +2,7 @@
 // drag that reaches the host as one gesture, host values that reach the controls, the host's
 // scale, hiding and destroying the editor while the instance keeps its presets.
 #include "tests/QORLIB/format/dpf/ClapHost.h"
+#include "tests/QORLIB/format/dpf/Vst3Host.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
 #include "QORLIB/platform/QorProcessRunner.h"
 #include "tests/support/ChildProcess.h"
@@ -125,6 +126,60 @@ TEST(ClapGui, TheEditorEmbedsTakesEditsFollowsTheHostAndClosesCleanly)
     pump(plugin, 200);
     EXPECT_NE(qortest::findChild(d, parent, 0, 0), 0u);
     gui->destroy(plugin.plugin());
+    XDestroyWindow(d, parent);
+    XCloseDisplay(d);
+}
+
+TEST(Vst3Gui, TheEditorEmbedsInTheHostsViewAndItsDragIsOneEdit)
+{
+    XvfbServer server;
+    if (!server.ok())
+        GTEST_SKIP() << "no X server for this test: " << server.reason();
+    if (!QorProcessRunner::onPath("xdotool"))
+        GTEST_SKIP() << "xdotool is not installed";
+    qortest::Vst3Module module(QOR_DPF_VST3_DIR "/qor-vellacor-stereo.vst3");
+    ASSERT_TRUE(module.ok()) << module.error();
+    qortest::Vst3Instance plugin(module);
+    ASSERT_TRUE(plugin.ok());
+
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    const Window parent = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 900, 800, 0, 0, 0x202020);
+    XMapWindow(d, parent);
+    XSync(d, False);
+    int32_t width = 0, height = 0;
+    ASSERT_TRUE(plugin.openView(parent, width, height));
+    EXPECT_EQ(width, 400);
+    EXPECT_EQ(height, 327);
+    ASSERT_FALSE(plugin.timers.empty()) << "the view runs on the host's run loop";
+    auto pumpView = [&](int ms) {
+        for (int t = 0; t < ms; t += 10)
+        {
+            plugin.runTimers();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    };
+    pumpView(300);
+    const Window editor = qortest::findChild(d, parent, width, height);
+    ASSERT_NE(editor, 0u);
+
+    plugin.edits.log.clear();
+    const std::string id = std::to_string(editor);
+    ASSERT_EQ(qortest::runPumping({"xdotool", "mousemove", "--window", id, "200", "252", "mousedown", "1", "mousemove",
+                                   "--window", id, "200", "162", "mouseup", "1"},
+                                  [&] { plugin.runTimers(); }),
+              0);
+    pumpView(300);
+    // The compression parameter follows the program list's parameter: id 5.
+    ASSERT_GE(plugin.edits.log.size(), 3u);
+    EXPECT_EQ(plugin.edits.log.front(), "b5");
+    EXPECT_EQ(plugin.edits.log.back(), "e5");
+    for (std::size_t i = 1; i + 1 < plugin.edits.log.size(); ++i)
+        EXPECT_EQ(plugin.edits.log[i].rfind("p5=", 0), 0u) << plugin.edits.log[i];
+
+    plugin.closeView();
+    XSync(d, False);
+    EXPECT_EQ(qortest::findChild(d, parent, 0, 0), 0u);
     XDestroyWindow(d, parent);
     XCloseDisplay(d);
 }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
+#include <map>
+#include <string>
 
 namespace qortest
 {
@@ -295,6 +297,178 @@ v3_plugin_frame_cpp makeFrameTable()
     return t;
 }
 const v3_plugin_frame_cpp kFrameTable = makeFrameTable();
+// The host application given to initialize: a name, and no objects of its own.
+v3_result V3_API hostName(void*, v3_str_128 name)
+{
+    const char* text = "qor-test-host";
+    for (int i = 0; i < 128; ++i)
+        if ((name[i] = int16_t(text[i])) == 0)
+            break;
+    return V3_OK;
+}
+// Messages between the plug-in's view and its controller are the host's objects.
+struct Attributes
+{
+    const v3_attribute_list_cpp* table;
+    std::map<std::string, int64_t> ints;
+    std::map<std::string, double> floats;
+    std::map<std::string, std::u16string> strings;
+    std::map<std::string, std::vector<uint8_t>> binaries;
+};
+Attributes& attributes(void* self) { return *static_cast<Attributes*>(self); }
+v3_result V3_API setInt(void* self, const char* id, int64_t v)
+{
+    attributes(self).ints[id] = v;
+    return V3_OK;
+}
+v3_result V3_API getInt(void* self, const char* id, int64_t* v)
+{
+    auto& m = attributes(self).ints;
+    return m.count(id) ? (*v = m[id], V3_OK) : V3_INVALID_ARG;
+}
+v3_result V3_API setFloat(void* self, const char* id, double v)
+{
+    attributes(self).floats[id] = v;
+    return V3_OK;
+}
+v3_result V3_API getFloat(void* self, const char* id, double* v)
+{
+    auto& m = attributes(self).floats;
+    return m.count(id) ? (*v = m[id], V3_OK) : V3_INVALID_ARG;
+}
+v3_result V3_API setString(void* self, const char* id, const int16_t* text)
+{
+    std::u16string s;
+    for (int i = 0; text[i] != 0; ++i)
+        s += char16_t(text[i]);
+    attributes(self).strings[id] = s;
+    return V3_OK;
+}
+v3_result V3_API getString(void* self, const char* id, int16_t* text, uint32_t bytes)
+{
+    auto& m = attributes(self).strings;
+    if (!m.count(id) || bytes < 2)
+        return V3_INVALID_ARG;
+    const std::u16string& s = m[id];
+    const std::size_t n = std::min<std::size_t>(s.size(), bytes / 2 - 1);
+    for (std::size_t i = 0; i < n; ++i)
+        text[i] = int16_t(s[i]);
+    text[n] = 0;
+    return V3_OK;
+}
+v3_result V3_API setBinary(void* self, const char* id, const void* data, uint32_t size)
+{
+    const auto* p = static_cast<const uint8_t*>(data);
+    attributes(self).binaries[id].assign(p, p + size);
+    return V3_OK;
+}
+v3_result V3_API getBinary(void* self, const char* id, const void** data, uint32_t* size)
+{
+    auto& m = attributes(self).binaries;
+    if (!m.count(id))
+        return V3_INVALID_ARG;
+    *data = m[id].data();
+    *size = uint32_t(m[id].size());
+    return V3_OK;
+}
+v3_attribute_list_cpp makeAttributesTable()
+{
+    v3_attribute_list_cpp t{};
+    t.query_interface = noInterface;
+    t.ref = t.unref = one;
+    t.attrlist.set_int = setInt;
+    t.attrlist.get_int = getInt;
+    t.attrlist.set_float = setFloat;
+    t.attrlist.get_float = getFloat;
+    t.attrlist.set_string = setString;
+    t.attrlist.get_string = getString;
+    t.attrlist.set_binary = setBinary;
+    t.attrlist.get_binary = getBinary;
+    return t;
+}
+const v3_attribute_list_cpp kAttributesTable = makeAttributesTable();
+
+struct Message
+{
+    const v3_message_cpp* table = nullptr;
+    int refs = 1;
+    std::string id;
+    Attributes attributes{&kAttributesTable, {}, {}, {}, {}};
+};
+uint32_t V3_API messageRef(void* self) { return uint32_t(++static_cast<Message*>(self)->refs); }
+uint32_t V3_API messageUnref(void* self)
+{
+    auto* m = static_cast<Message*>(self);
+    const int left = --m->refs;
+    if (left == 0)
+        delete m;
+    return uint32_t(left);
+}
+v3_result V3_API messageQuery(void* self, const v3_tuid iid, void** obj)
+{
+    if (v3_tuid_match(iid, v3_funknown_iid) || v3_tuid_match(iid, v3_message_iid))
+    {
+        messageRef(self);
+        *obj = self;
+        return V3_OK;
+    }
+    return noInterface(self, iid, obj);
+}
+const char* V3_API messageId(void* self) { return static_cast<Message*>(self)->id.c_str(); }
+void V3_API setMessageId(void* self, const char* id) { static_cast<Message*>(self)->id = id ? id : ""; }
+v3_attribute_list** V3_API messageAttributes(void* self)
+{
+    return reinterpret_cast<v3_attribute_list**>(&static_cast<Message*>(self)->attributes);
+}
+v3_message_cpp makeMessageTable()
+{
+    v3_message_cpp t{};
+    t.query_interface = messageQuery;
+    t.ref = messageRef;
+    t.unref = messageUnref;
+    t.msg.get_message_id = messageId;
+    t.msg.set_message_id = setMessageId;
+    t.msg.get_attributes = messageAttributes;
+    return t;
+}
+const v3_message_cpp kMessageTable = makeMessageTable();
+
+v3_result V3_API hostCreate(void*, v3_tuid cid, v3_tuid iid, void** obj)
+{
+    if (v3_tuid_match(cid, v3_message_iid) && v3_tuid_match(iid, v3_message_iid))
+    {
+        auto* message = new Message;
+        message->table = &kMessageTable;
+        *obj = message;
+        return V3_OK;
+    }
+    *obj = nullptr;
+    return V3_NOT_IMPLEMENTED;
+}
+v3_result V3_API hostQuery(void* self, const v3_tuid iid, void** obj)
+{
+    if (v3_tuid_match(iid, v3_funknown_iid) || v3_tuid_match(iid, v3_host_application_iid))
+    {
+        *obj = self;
+        return V3_OK;
+    }
+    return noInterface(self, iid, obj);
+}
+v3_host_application_cpp makeHostTable()
+{
+    v3_host_application_cpp t{};
+    t.query_interface = hostQuery;
+    t.ref = t.unref = one;
+    t.app.get_name = hostName;
+    t.app.create_instance = hostCreate;
+    return t;
+}
+const v3_host_application_cpp kHostTable = makeHostTable();
+struct HostObject
+{
+    const v3_host_application_cpp* table = &kHostTable;
+};
+HostObject gHost;
 } // namespace
 
 std::string utf8(const int16_t* text)
@@ -356,7 +530,7 @@ Vst3Instance::Vst3Instance(const Vst3Module& module)
     if (module.factory()->v1.create_instance(module.factoryObject(), info.class_id, v3_component_iid, &object) != V3_OK)
         return;
     component_ = static_cast<v3_component_cpp**>(object);
-    if (component()->base.initialize(component_, nullptr) != V3_OK)
+    if (component()->base.initialize(component_, reinterpret_cast<v3_funknown**>(&gHost)) != V3_OK)
         return;
     void* iface = nullptr;
     if (component()->query_interface(component_, v3_edit_controller_iid, &iface) == V3_OK)
@@ -365,7 +539,7 @@ Vst3Instance::Vst3Instance(const Vst3Module& module)
         processor_ = static_cast<v3_audio_processor_cpp**>(iface);
     if (controller_ != nullptr)
     {
-        controller()->base.initialize(controller_, nullptr);
+        controller()->base.initialize(controller_, reinterpret_cast<v3_funknown**>(&gHost));
         auto* handler = new HandlerObject{&kHandlerTable, &edits};
         handler_ = handler;
         controller()->ctrl.set_component_handler(controller_, reinterpret_cast<v3_component_handler**>(handler));

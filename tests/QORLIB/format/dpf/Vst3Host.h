@@ -10,6 +10,8 @@
 #include "travesty/component.h"
 #include "travesty/edit_controller.h"
 #include "travesty/factory.h"
+#include "travesty/host.h"
+#include "travesty/message.h"
 #include "travesty/view.h"
 
 #include <cstdint>
