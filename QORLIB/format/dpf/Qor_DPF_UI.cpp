@@ -93,8 +93,7 @@ void QorUI::uiIdle()
     if (!engine_ || !engine_->isOpen())
         return;
     auto* window = static_cast<qortk::X11Window*>(engine_->getFrame()->platform());
-    window->idle();
-    editorIdle();
+    window->idle(); // runs the editor's timers, and with them editorIdle()
     // Only a window of its own can be closed from here; an embedded one is the host's to close.
     if (window->closeRequested() && !isEmbed() && !closed_)
         close();
@@ -123,6 +122,7 @@ void QorUI::setHostValue(uint32_t h, double normalised)
         editParameter(h, true);
         touching_[h] = true;
     }
+    editedSinceIdle_ = true;
     setParameterValue(h, Qor_DPF::plainValue(h, normalised));
 }
 
@@ -148,12 +148,19 @@ void QorUI::presetValue(int32_t index, double value)
 
 void QorUI::editorIdle()
 {
-    // A gesture ends when the button is up again (a drag) or on the tick after a wheel step.
+    // A gesture ends on the first tick without an edit and with the button up: after a drag, or
+    // the tick after a wheel step. The button's state is the server's now, which can be ahead of
+    // the events still to come (a fast drag), hence the tick without an edit.
     uint32_t buttons = 0;
     if (engine_ && engine_->isOpen())
         engine_->getButtonState(buttons);
     if (buttons & qortk::kLButton)
         return;
+    if (editedSinceIdle_)
+    {
+        editedSinceIdle_ = false;
+        return;
+    }
     for (uint32_t h = 0; h < touching_.size(); ++h)
         if (touching_[h])
         {

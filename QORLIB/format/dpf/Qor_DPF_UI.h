@@ -69,6 +69,7 @@ private:
     std::unique_ptr<Qor_DPF::EditorEngine> engine_;
     std::array<bool, Qor_DPF::kNumControls> touching_{};
     bool closed_ = false;
+    bool editedSinceIdle_ = false;
     bool constructing_ = true;
 };
 
