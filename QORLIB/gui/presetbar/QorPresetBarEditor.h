@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QORLIB/gui/QorGuiTypes.h"
+#include "QORLIB/gui/QorPluginFormat.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
 #include "QORLIB/presets/QorPresetNotifications.h"
 
@@ -116,6 +117,8 @@ public:
     virtual void readPointer(QorPoint& where, uint32_t& buttons) = 0;
     // The editor's zoom factor now.
     virtual double editorZoom() = 0;
+    // The format the editor runs in, for the version line.
+    virtual const QorPluginFormat& editorFormat() const { return QorPluginFormats::kUnnamed; }
 
     // The corner grip's press, moves with the button held, and release, in the grip's own
     // points: the drag zooms from the press on, without waiting for an idle tick.
