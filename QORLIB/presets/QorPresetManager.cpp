@@ -43,6 +43,7 @@ QorPresetManager::QorPresetManager(QorMasterController* host, const QorPresetPro
         v = 0.5f;
     loadEntry(kQorCategoryDirectory, 0, 0, &setupA_.current, false);
     setupA_.reference = setupA_.current;
+    setupA_.index = 0;
     setupB_ = setupA_;
     buildFactoryRecords();
     for (uint32_t n = 0; n < QorPresetBank::kNumPrograms && n < factoryRecords_.size(); ++n)

@@ -12,5 +12,5 @@ struct QorSetupSlot
     uint8_t modified = 0;
     uint32_t kind = kQorCategoryDirectory;
     uint32_t column = 0;
-    int32_t index = 0; // -1: from the clipboard or a restored session, no place in a list
+    int32_t index = -1; // -1: from the clipboard or a restored session, no place in a list
 };
