@@ -1,7 +1,7 @@
 // qor-vellacor-live as a user runs it: JACK's dummy driver, a sine from jack_simple_client into
 // the program, its output recorded with jack_rec and compared with our processor on the same
 // sine; the editor's window under a private Xvfb, where a knob drag changes what comes out.
-// Without a JACK server it says so and how to start one.
+// Closing the window ends it. Without a JACK server it says so and how to start one.
 #include "QORLIB/platform/QorProcessRunner.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
 #include "tests/support/ChildProcess.h"
@@ -12,6 +12,10 @@
 #include "vellaCor/vellaCorParameters.h"
 
 #include <gtest/gtest.h>
+// After gtest: Xlib's None and Bool macros would break its headers.
+#include <X11/Xlib.h>
+#undef None
+#undef Bool
 
 #include <chrono>
 #include <cmath>
@@ -157,4 +161,19 @@ TEST(LiveProgram, ATonePassesCompressedAndAKnobDragChangesIt)
     EXPECT_GT(std::fabs(afterRight - right), 0.05 * right);
     int code = 0;
     EXPECT_FALSE(live.finished(code)) << "the program still runs";
+
+    // Closing its window (as a window manager asks) ends the program normally.
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = Window(std::stoul(window));
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+    XFlush(d);
+    XCloseDisplay(d);
+    ASSERT_TRUE(live.waitFor(5000, code)) << "the program did not end";
+    EXPECT_EQ(code, 0);
 }
