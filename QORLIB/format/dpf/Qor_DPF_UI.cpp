@@ -52,6 +52,7 @@ QorUI::QorUI()
     if (!engine_->open(parent != 0 ? Platform::kX11Embedded : Platform::kX11Window, parent, &error))
     {
         std::fprintf(stderr, "%s: the editor cannot open: %s\n", vellaCorIdentity::kProductName, error.c_str());
+        constructing_ = false;
         return;
     }
     // The host's scale is where an editor starts until the user has chosen a zoom of their own.
