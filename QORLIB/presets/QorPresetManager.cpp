@@ -43,6 +43,7 @@ QorPresetManager::QorPresetManager(QorMasterController* host, const QorPresetPro
         v = 0.5f;
     loadEntry(kQorCategoryDirectory, 0, 0, &setupA_.current, false);
     setupA_.reference = setupA_.current;
+    setupA_.index = 0;
     setupB_ = setupA_;
     buildFactoryRecords();
     for (uint32_t n = 0; n < QorPresetBank::kNumPrograms && n < factoryRecords_.size(); ++n)
@@ -161,8 +162,8 @@ void QorPresetManager::applyRecord(const QorPresetRecord* record)
 void QorPresetManager::selectPreset(int32_t entryIndex)
 {
     beginPresetLoad();
-    index_ = entryIndex;
-    loadEntry(kind_, column_, entryIndex, &active_->current, true);
+    active_->index = entryIndex;
+    loadEntry(active_->kind, active_->column, entryIndex, &active_->current, true);
     active_->reference = active_->current;
     active_->modified = 0;
     applyRecord(&active_->current);
@@ -172,15 +173,15 @@ void QorPresetManager::selectPreset(int32_t entryIndex)
 // Neither wraps around; in an empty column there is nothing to step to.
 void QorPresetManager::nextPreset()
 {
-    const int32_t count = static_cast<int32_t>(entryCount(kind_, column_));
+    const int32_t count = static_cast<int32_t>(entryCount(active_->kind, active_->column));
     if (count > 0)
-        selectPreset(index_ >= count - 1 ? count - 1 : index_ + 1);
+        selectPreset(active_->index >= count - 1 ? count - 1 : active_->index + 1);
 }
 
 void QorPresetManager::previousPreset()
 {
-    if (entryCount(kind_, column_) > 0)
-        selectPreset(index_ < 1 ? 0 : index_ - 1);
+    if (entryCount(active_->kind, active_->column) > 0)
+        selectPreset(active_->index < 1 ? 0 : active_->index - 1);
 }
 
 void QorPresetManager::parameterChanged(int32_t index, double value)
@@ -271,10 +272,10 @@ QorPresetManager::DisplayText QorPresetManager::displayText() const
     if (active_->modified)
         text.name += " *";
     char number[16];
-    if (index_ == -1)
+    if (active_->index == -1)
         std::snprintf(number, sizeof number, "CP:");
     else
-        std::snprintf(number, sizeof number, index_ >= 0 && index_ <= 9 ? "0%d: " : "%d: ", index_);
+        std::snprintf(number, sizeof number, active_->index >= 0 && active_->index <= 9 ? "0%d: " : "%d: ", active_->index);
     text.number = number;
     return text;
 }
@@ -302,10 +303,10 @@ bool QorPresetManager::restoreBank(const uint8_t* data, std::size_t size)
     putOnSteps(setupA_.current);
     putOnSteps(setupA_.reference);
     setupA_.modified = 0;
+    setupA_.index = -1;
     setupB_ = setupA_;
     active_ = &setupA_;
     setupFlag_ = 1;
-    index_ = -1;
     return true;
 }
 
