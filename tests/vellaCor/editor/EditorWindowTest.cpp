@@ -58,3 +58,28 @@ TEST(EditorWindow, AMouseDragOnTheTimeKnobReachesTheEditorAsAnEdit)
     EXPECT_FALSE(editor->getKnob(4)->isEditing()) << "the release ended the drag";
     engine.close();
 }
+
+TEST(EditorWindow, ADragFromBarePanelOntoTheTimeKnobIsNoEdit)
+{
+    XvfbServer server;
+    if (!server.ok())
+        GTEST_SKIP() << "no X server for this test: " << server.reason();
+    if (!QorProcessRunner::onPath("xdotool"))
+        GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
+    RecordingHostEngine engine;
+    std::string error;
+    ASSERT_TRUE(engine.open(Qorwerk::QorVSTGUIEditorWrapperV1::Platform::kX11Window, 0, &error)) << error;
+    engine.setZoom(1.5);
+    auto* editor = static_cast<vellaCorEditor*>(engine.getEditor());
+    editor->setParameter(4, 0.5);
+    auto* window = static_cast<qortk::X11Window*>(engine.getFrame()->platform());
+    ASSERT_TRUE(window->waitUntilShown(5000));
+    const std::string id = std::to_string(window->windowId());
+    // Product (15, 100), on no control, is (22, 228) at 150 %; the Time knob's centre (127, 378).
+    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "22", "228", "mousedown", "1", "mousemove",
+                                  "--sync", "--window", id, "127", "378", "mousemove", "--sync", "--window", id, "90",
+                                  "420", "mousemove", "--sync", "--window", id, "200", "300", "mouseup", "1"}));
+    EXPECT_TRUE(engine.sent.empty()) << "sent " << engine.sent.front().first << "=" << engine.sent.front().second;
+    EXPECT_DOUBLE_EQ(editor->getKnob(4)->getValue(), 0.5);
+    engine.close();
+}
