@@ -11,6 +11,10 @@
 
 #include <string>
 #include <unistd.h>
+// After gtest: Xlib's None and Bool macros would break its headers.
+#include <X11/Xlib.h>
+#undef None
+#undef Bool
 
 namespace
 {
@@ -81,5 +85,48 @@ TEST(EditorWindow, ADragFromBarePanelOntoTheTimeKnobIsNoEdit)
                                   "420", "mousemove", "--sync", "--window", id, "200", "300", "mouseup", "1"}));
     EXPECT_TRUE(engine.sent.empty()) << "sent " << engine.sent.front().first << "=" << engine.sent.front().second;
     EXPECT_DOUBLE_EQ(editor->getKnob(4)->getValue(), 0.5);
+    engine.close();
+}
+
+// An open editor with nothing happening waits for no answer of the X server: the idle knows the
+// pointer, the buttons and the modifier keys from the events. A round trip would leave its
+// reply's sequence number behind as the last request the server is known to have processed;
+// a repaint sends requests but waits for none.
+TEST(EditorWindow, AnIdleEditorMakesNoRoundTripsToTheServer)
+{
+    XvfbServer server;
+    if (!server.ok())
+        GTEST_SKIP() << "no X server for this test: " << server.reason();
+    if (!QorProcessRunner::onPath("xdotool"))
+        GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
+    RecordingHostEngine engine;
+    std::string error;
+    ASSERT_TRUE(engine.open(Qorwerk::QorVSTGUIEditorWrapperV1::Platform::kX11Window, 0, &error)) << error;
+    auto* window = static_cast<qortk::X11Window*>(engine.getFrame()->platform());
+    ASSERT_TRUE(window->waitUntilShown(5000));
+    const std::string id = std::to_string(window->windowId());
+    // The pointer rests on the panel where no control lies (product (15, 100)).
+    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "15", "152"}));
+    for (int i = 0; i < 10; ++i)
+    {
+        engine.idle();
+        window->idle();
+    }
+    Display* d = window->display();
+    const unsigned long before = LastKnownRequestProcessed(d);
+    uint32_t held = 0;
+    for (int i = 0; i < 100; ++i)
+    {
+        engine.idle();
+        window->idle();
+        engine.getFrame()->currentMousePosition();
+        engine.getButtonState(held);
+        window->queryHeldKeys(held);
+    }
+    EXPECT_EQ(LastKnownRequestProcessed(d), before) << XNextRequest(d) - before << " requests since";
+    // The pointer is still known where it rests.
+    const qortk::Point p = engine.getFrame()->currentMousePosition();
+    EXPECT_DOUBLE_EQ(p.x, 15.0);
+    EXPECT_DOUBLE_EQ(p.y, 152.0);
     engine.close();
 }
