@@ -315,11 +315,13 @@ void X11Window::frameResized(int w, int h)
         return;
     }
     XErrorTrap::Scope trap(display_);
-    // The editor decides its size (zoom); the window manager must not stretch it.
+    // The editor decides its size (zoom); the window manager must not stretch it. Hosts that
+    // embed the window read its natural size from the base size: it must be the same, or
+    // they find a natural size below the minimum.
     XSizeHints hints{};
-    hints.flags = PMinSize | PMaxSize;
-    hints.min_width = hints.max_width = width_;
-    hints.min_height = hints.max_height = height_;
+    hints.flags = PSize | PMinSize | PMaxSize | PBaseSize;
+    hints.width = hints.min_width = hints.max_width = hints.base_width = width_;
+    hints.height = hints.min_height = hints.max_height = hints.base_height = height_;
     XSetWMNormalHints(display_, window_, &hints);
     XResizeWindow(display_, window_, unsigned(width_), unsigned(height_));
     if (backBuffer_)
