@@ -71,9 +71,14 @@ qortk::MouseResult CQorBaseControlWrapper::onMouseDown(qortk::Point where, uint3
     const int32_t tag = control_->getTag();
     const bool offerToHost = control_->wantsHostClick();
     const int32_t result = control_->onMouseDown(toPoint(where), flags);
-    // After the control's own handling, so the host sees the press the user made.
+    // After the control's own handling, so the host sees the press the user made. A press the
+    // host was asked about is taken: a control lying below must not ask about its parameter too.
     if (offerToHost && engine_)
+    {
         engine_->parameterMouseDown(tag, flags);
+        if (result != kQorMouseHandled && result != kQorMouseHandledFinal)
+            return qortk::kMouseHandledFinal;
+    }
     return toToolkit(result);
 }
 

@@ -173,7 +173,12 @@ MouseResult ViewContainer::onMouseDown(Point where, uint32_t buttons)
 MouseResult ViewContainer::onMouseMoved(Point where, uint32_t buttons)
 {
     const Point local = where.offset(-viewSize().left, -viewSize().top);
-    View* target = mouseDownView_ ? mouseDownView_ : childAt(local);
+    // A drag belongs to the view that took the press, until the release. When none did (a press
+    // on bare panel, one that wanted no more events, a view that closed itself), moves with a
+    // button held reach no one: they must not turn into edits of whatever lies under the pointer.
+    View* target = mouseDownView_;
+    if (!target && (buttons & kMouseButtonMask) == 0)
+        target = childAt(local);
     if (!target)
         return kMouseNotHandled;
     return target->onMouseMoved(local, buttons);

@@ -179,7 +179,7 @@ bool X11Window::open(unsigned long parent, const std::string& title, std::string
     attributes.background_pixmap = None; // no flash of background before the first paint
     attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
-                            StructureNotifyMask | FocusChangeMask;
+                            StructureNotifyMask | FocusChangeMask | KeymapStateMask;
     window_ = XCreateWindow(display_, parent ? parent : root, 0, 0, unsigned(width_), unsigned(height_), 0,
                             CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
     XSync(display_, False);
@@ -191,6 +191,12 @@ bool X11Window::open(unsigned long parent, const std::string& title, std::string
         window_ = 0;
         windowGone_ = true;
         return false;
+    }
+    // Asked once here: the keyboard map is kept by Xlib from then on.
+    for (int i = 0; i < 6; ++i)
+    {
+        static const KeySym kModifierKeys[6] = {XK_Control_L, XK_Control_R, XK_Alt_L, XK_Alt_R, XK_Super_L, XK_Super_R};
+        modifierKeyCodes_[i] = XKeysymToKeycode(display_, kModifierKeys[i]);
     }
     if (parent)
     {
@@ -285,7 +291,6 @@ void X11Window::windowDestroyed()
         return;
     windowGone_ = true;
     mapped_ = false;
-    pointerCached_ = false;
     if (windowSurface_)
     {
         cairo_surface_destroy(windowSurface_);
@@ -310,11 +315,13 @@ void X11Window::frameResized(int w, int h)
         return;
     }
     XErrorTrap::Scope trap(display_);
-    // The editor decides its size (zoom); the window manager must not stretch it.
+    // The editor decides its size (zoom); the window manager must not stretch it. Hosts that
+    // embed the window read its natural size from the base size: it must be the same, or
+    // they find a natural size below the minimum.
     XSizeHints hints{};
-    hints.flags = PMinSize | PMaxSize;
-    hints.min_width = hints.max_width = width_;
-    hints.min_height = hints.max_height = height_;
+    hints.flags = PSize | PMinSize | PMaxSize | PBaseSize;
+    hints.width = hints.min_width = hints.max_width = hints.base_width = width_;
+    hints.height = hints.min_height = hints.max_height = hints.base_height = height_;
     XSetWMNormalHints(display_, window_, &hints);
     XResizeWindow(display_, window_, unsigned(width_), unsigned(height_));
     if (backBuffer_)
@@ -332,42 +339,49 @@ void X11Window::frameResized(int w, int h)
 
 bool X11Window::queryPointer(Point& device, uint32_t& buttons)
 {
-    // One round trip to the server per pass of the event loop: every idle tick asks several times.
-    if (windowGone_)
+    // Known from the events: the idle asks every tick, and asking the server would cost a
+    // round trip each time even while nothing happens.
+    if (windowGone_ || !pointerKnown_)
         return false;
-    if (!pointerCached_)
-    {
-        XErrorTrap::Scope trap(display_);
-        Window rootReturn, childReturn;
-        int rootX, rootY, x, y;
-        unsigned state = 0;
-        if (!XQueryPointer(display_, window_, &rootReturn, &childReturn, &rootX, &rootY, &x, &y, &state))
-            return false;
-        cachedPointer_ = {double(x), double(y)};
-        cachedButtons_ = heldButtons(state) | modifierFlags(state);
-        pointerCached_ = true;
-    }
-    device = cachedPointer_;
-    buttons = cachedButtons_;
+    device = pointer_;
+    buttons = pointerButtons_ | modifiers_;
     return true;
 }
 
 bool X11Window::queryHeldKeys(uint32_t& modifiers)
 {
-    char keys[32] = {};
-    XQueryKeymap(display_, keys);
-    const auto down = [&](KeySym symbol) {
-        const KeyCode code = XKeysymToKeycode(display_, symbol);
-        return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
-    };
-    modifiers = 0;
-    if (down(XK_Control_L) || down(XK_Control_R))
-        modifiers |= kControl;
-    if (down(XK_Alt_L) || down(XK_Alt_R))
-        modifiers |= kAlt;
-    if (down(XK_Super_L) || down(XK_Super_R))
-        modifiers |= kSystemKey;
+    modifiers = modifiers_ & (kControl | kAlt | kSystemKey);
     return true;
+}
+
+void X11Window::trackPointer(int x, int y, unsigned state)
+{
+    pointer_ = {double(x), double(y)};
+    pointerButtons_ = heldButtons(state);
+    modifiers_ = modifierFlags(state);
+    pointerKnown_ = true;
+}
+
+void X11Window::trackModifierKey(unsigned keycode, unsigned state, bool down)
+{
+    static const uint32_t kFlagOf[6] = {kControl, kControl, kAlt, kAlt, kSystemKey, kSystemKey};
+    // The state of a key event is the one before it.
+    modifiers_ = modifierFlags(state);
+    for (int i = 0; i < 6; ++i)
+        if (modifierKeyCodes_[i] != 0 && modifierKeyCodes_[i] == keycode)
+            modifiers_ = down ? (modifiers_ | kFlagOf[i]) : (modifiers_ & ~kFlagOf[i]);
+}
+
+void X11Window::trackKeymap(const char* keys)
+{
+    static const uint32_t kFlagOf[6] = {kControl, kControl, kAlt, kAlt, kSystemKey, kSystemKey};
+    modifiers_ &= kShift;
+    for (int i = 0; i < 6; ++i)
+    {
+        const unsigned code = modifierKeyCodes_[i];
+        if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0)
+            modifiers_ |= kFlagOf[i];
+    }
 }
 
 uint32_t X11Window::pressFlags(int button, unsigned state, unsigned long timeMs, int x, int y)
@@ -413,6 +427,8 @@ void X11Window::handleEvent(void* raw)
         const auto& b = e.xbutton;
         const Point p{double(b.x), double(b.y)};
         const uint32_t mods = heldButtons(b.state) | modifierFlags(b.state);
+        trackPointer(b.x, b.y, b.state);
+        pointerButtons_ |= buttonFlag(b.button);
         if (b.button == 4 || b.button == 5)
             frame_.wheel(p, b.button == 4 ? 1.0f : -1.0f, mods);
         else if (b.button <= 3)
@@ -422,6 +438,8 @@ void X11Window::handleEvent(void* raw)
     case ButtonRelease:
     {
         const auto& b = e.xbutton;
+        trackPointer(b.x, b.y, b.state);
+        pointerButtons_ &= ~buttonFlag(b.button);
         if (b.button <= 3)
             frame_.mouseUp({double(b.x), double(b.y)}, buttonFlag(b.button) | modifierFlags(b.state));
         break;
@@ -439,21 +457,33 @@ void X11Window::handleEvent(void* raw)
             XNextEvent(display_, &e);
         }
         const auto& m = e.xmotion;
+        trackPointer(m.x, m.y, m.state);
         frame_.mouseMoved({double(m.x), double(m.y)}, heldButtons(m.state) | modifierFlags(m.state));
         break;
     }
     case EnterNotify:
         pointerInside_ = true;
+        trackPointer(e.xcrossing.x, e.xcrossing.y, e.xcrossing.state);
         break;
     case LeaveNotify:
         pointerInside_ = false;
+        trackPointer(e.xcrossing.x, e.xcrossing.y, e.xcrossing.state);
         frame_.mouseLeftFrame();
         break;
     case KeyPress:
+        trackModifierKey(e.xkey.keycode, e.xkey.state, true);
         frame_.keyDown(keyEventFrom(e.xkey));
         break;
     case KeyRelease:
+        trackModifierKey(e.xkey.keycode, e.xkey.state, false);
         frame_.keyUp(keyEventFrom(e.xkey));
+        break;
+    case KeymapNotify:
+        trackKeymap(e.xkeymap.key_vector);
+        break;
+    case FocusOut:
+        // Keys let go of while another window has the focus send us nothing.
+        modifiers_ = 0;
         break;
     case ClientMessage:
         if (deleteAtom_ && static_cast<unsigned long>(e.xclient.data.l[0]) == deleteAtom_)
@@ -498,7 +528,6 @@ void X11Window::paint()
 
 void X11Window::idle()
 {
-    pointerCached_ = false;
     while (XPending(display_) > 0)
     {
         XEvent e;

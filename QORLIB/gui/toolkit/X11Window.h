@@ -60,6 +60,9 @@ private:
     void windowDestroyed();
     void copyToWindow(double x, double y, double w, double h);
     uint32_t pressFlags(int button, unsigned state, unsigned long timeMs, int x, int y);
+    void trackPointer(int x, int y, unsigned state);
+    void trackModifierKey(unsigned keycode, unsigned state, bool down);
+    void trackKeymap(const char* keys);
 
     Frame& frame_;
     Display* display_;
@@ -79,9 +82,12 @@ private:
     bool painted_ = false;
     bool closeRequested_ = false;
     bool windowGone_ = false;
-    bool pointerCached_ = false;
-    Point cachedPointer_;
-    uint32_t cachedButtons_ = 0;
+    // Pointer, buttons and modifier keys as the last events left them.
+    bool pointerKnown_ = false;
+    Point pointer_;
+    uint32_t pointerButtons_ = 0;
+    uint32_t modifiers_ = 0;
+    unsigned modifierKeyCodes_[6] = {};
     static std::string resName_;
     static std::string resClass_;
 };

@@ -155,8 +155,11 @@ TEST(Knob, ControlAltOrDoubleClickResetsAndReportsOnce)
         knob->setValue(0.9);
         const int before = h.reports(4);
         h.down(80, 200, qortk::kLButton | modifier);
-        h.move(200, 100); // a final press takes no drag
-        h.up(200, 100);
+        // A final press takes no drag, not even over the knob itself.
+        h.move(82, 201);
+        h.move(120, 180);
+        h.move(60, 230);
+        h.up(60, 230);
         EXPECT_DOUBLE_EQ(knob->getValue(), 0.5) << modifier;
         EXPECT_EQ(h.reports(4) - before, 1) << modifier;
         EXPECT_FALSE(knob->isEditing());

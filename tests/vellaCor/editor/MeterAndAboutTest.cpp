@@ -178,7 +178,11 @@ TEST(About, TheNameOpensItAndAClickBesideTheLinkClosesIt)
     EXPECT_EQ(h.lastSent(), (std::pair<int32_t, double>{94, 1.0}));
     EXPECT_EQ(shell.opened.size(), 3u);
     h.click(200, 20);
-    h.click(80, 200);
+    // A press over the Time knob closes the box; moving on with the button held is no drag.
+    h.frame().mouseDown(h.at(80, 200), qortk::kLButton);
+    h.move(120, 190, qortk::kLButton);
+    h.move(150, 200, qortk::kLButton);
+    h.frame().mouseUp(h.at(150, 200), qortk::kLButton);
     EXPECT_FALSE(h.engine.isContainerAttached(about));
     EXPECT_EQ(h.lastSent().first, 94) << "the Time knob under the box stays untouched";
 }

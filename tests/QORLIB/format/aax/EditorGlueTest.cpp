@@ -26,6 +26,9 @@ using namespace aaxtest;
 
 namespace
 {
+constexpr const char* kAttackRatio = "3: AttackRatio";
+constexpr const char* kValveLevel = "7: ValveLevel";
+
 class RecordingLink : public Qor_AAX_EditorLink
 {
 public:
@@ -314,6 +317,37 @@ TEST_F(EditorGlue, ARealClickOnAKnobIsOfferedToTheHostAndOneOnTheMeterIsNot)
     frame.mouseDown({200, 170}, qortk::kLButton); // the needle's face
     frame.mouseUp({200, 170}, qortk::kLButton);
     EXPECT_EQ(container->mouseDowns.size(), 1u);
+}
+
+// Where the trims lie over a knob or the mode switch, one right click asks the host about the
+// control on top only; a left click there is the trim's alone too.
+TEST_F(EditorGlue, OneClickWhereControlsOverlapAsksTheHostAboutOneParameter)
+{
+    show();
+    editor().setKeyboardReader([] { return 0u; });
+    Qorwerk::QorFrame& frame = *editor().frame();
+    struct Case
+    {
+        double x, y; // product points, inside both controls
+        const char* id;
+    };
+    for (const Case& c : {Case{45, 148, kAttackRatio}, Case{280, 110, kValveLevel}})
+    {
+        for (uint32_t button : {uint32_t(qortk::kRButton), uint32_t(qortk::kLButton)})
+        {
+            container->mouseDowns.clear();
+            frame.mouseDown({c.x, c.y + 52}, button);
+            frame.mouseUp({c.x, c.y + 52}, button);
+            ASSERT_EQ(container->mouseDowns.size(), 1u) << c.id << " button " << button;
+            EXPECT_EQ(container->mouseDowns[0].id, c.id);
+        }
+    }
+    // Beside the trims each parameter is still asked about on its own.
+    container->mouseDowns.clear();
+    frame.mouseDown({100, 252}, qortk::kRButton);
+    frame.mouseUp({100, 252}, qortk::kRButton);
+    ASSERT_EQ(container->mouseDowns.size(), 1u);
+    EXPECT_EQ(container->mouseDowns[0].id, kTime);
 }
 
 TEST_F(EditorGlue, TheAllChunkCarriesAnEditMadeInTheEditor)

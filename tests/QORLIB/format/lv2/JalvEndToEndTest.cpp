@@ -3,6 +3,7 @@
 // Xvfb, driven by xdotool. What jalv reports (the gain_reduction port it prints) must follow a
 // knob drag and a preset step made in the editor, and the needle must move while audio runs.
 #include "QORLIB/platform/QorProcessRunner.h"
+#include "QORLIB/presets/QorGlobalSettings.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RunProgram.h"
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -160,4 +162,48 @@ TEST(Jalv, TheEditorEmbedsItsEditsAndPresetStepsReachThePluginAndTheNeedleMoves)
     pause(1500);
     EXPECT_LT(lastGainReduction(log), compressed - 0.05) << "the preset's values reached the ports";
     XCloseDisplay(d);
+}
+
+// Opened at 150 %, the editor's window tells jalv one size: GTK finds no natural size below the
+// minimum (it warns on standard error when it does).
+TEST(Jalv, AZoomedEditorReportsSizesThatAgree)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an instrumented module cannot be loaded into the uninstrumented jalv";
+#endif
+    for (const char* tool : {"jalv.gtk3", "jackd", "jack_wait", "xdotool"})
+        if (!QorProcessRunner::onPath(tool))
+            GTEST_SKIP() << tool << " is not installed (Debian packages jalv, jackd2, xdotool)";
+    XvfbServer server;
+    if (!server.ok())
+        GTEST_SKIP() << "no X server for this test: " << server.reason();
+    qortest::TempDir dir("qor-jalv-zoom");
+    ASSERT_EQ(QorGlobalSettings::setGlobalSetting(QorGlobalSettings::kZoomSetting, 0.15), 0);
+    const std::string jackName = "qorz" + std::to_string(getpid());
+    setenv("JACK_DEFAULT_SERVER", jackName.c_str(), 1);
+    setenv("LV2_PATH", QOR_LV2_BUNDLE_DIR "/..", 1);
+    setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
+    qortest::ChildProcess jack({"jackd", "-d", "dummy", "-r", "48000", "-p", "256"}, (dir.path() / "jackd.log").string());
+    ASSERT_EQ(qortest::runProgram({"jack_wait", "-w", "-t", "10"}).exitCode, 0) << "jackd did not start";
+    const std::string log = (dir.path() / "jalv.log").string();
+    std::string window;
+    {
+        qortest::ChildProcess jalv({"jalv.gtk3", "--jack-name", "qortestz", "-x", vellaCorIdentity::kLv2UriStereo}, log);
+        for (int i = 0; i < 100 && window.empty(); ++i)
+        {
+            pause(100);
+            window = firstLine(qortest::runProgram({"xdotool", "search", "--name", "Qor vellaCor Stereo"}).out);
+        }
+        ASSERT_FALSE(window.empty()) << "jalv showed no window";
+        pause(800);
+        Display* d = XOpenDisplay(nullptr);
+        ASSERT_NE(d, nullptr);
+        EXPECT_NE(findChild(d, Window(std::stoul(window)), 600, 490), 0u) << "the editor is shown at 150 %";
+        XCloseDisplay(d);
+    }
+    QorGlobalSettings::setGlobalSetting(QorGlobalSettings::kZoomSetting, 0.1);
+    std::ifstream in(log);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.find("natural size must be >= min size"), std::string::npos) << text;
+    EXPECT_EQ(text.find("WARNING"), std::string::npos) << text;
 }

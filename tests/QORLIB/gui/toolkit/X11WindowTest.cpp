@@ -264,6 +264,44 @@ TEST_F(X11Window, TheHostsHandlerIsBackWhenTheLastWindowCloses)
     EXPECT_EQ(TestHostDisplay::errors().size(), 2u);
 }
 
+// What a window manager or an embedding host reads: the natural (base) size, the minimum and
+// the maximum all equal the window's size, at every zoom.
+TEST_F(X11Window, SizeHintsAgreeWithTheWindowAtEveryZoom)
+{
+    Scene s;
+    std::string error;
+    auto owned = qortk::X11Window::create(s.frame, 0, "hints", &error);
+    ASSERT_NE(owned, nullptr) << error;
+    qortk::X11Window* window = owned.get();
+    s.frame.setPlatform(std::move(owned));
+    ASSERT_TRUE(window->waitUntilShown(5000));
+    Display* d = window->display();
+    struct Case
+    {
+        double zoom;
+        int width, height; // the 100 x 50 point frame in pixels
+    };
+    for (const Case& c : {Case{1.0, 100, 50}, Case{1.5, 150, 75}, Case{2.76, 276, 138}, Case{1.0, 100, 50}})
+    {
+        s.frame.setZoomTransform(c.zoom);
+        window->idle();
+        XSync(d, False);
+        XWindowAttributes attributes;
+        XGetWindowAttributes(d, window->windowId(), &attributes);
+        EXPECT_EQ(attributes.width, c.width) << c.zoom;
+        EXPECT_EQ(attributes.height, c.height) << c.zoom;
+        XSizeHints hints{};
+        long supplied = 0;
+        ASSERT_TRUE(XGetWMNormalHints(d, window->windowId(), &hints, &supplied));
+        const long needed = PMinSize | PMaxSize | PBaseSize;
+        EXPECT_EQ(hints.flags & needed, needed) << c.zoom;
+        for (int w : {hints.min_width, hints.max_width, hints.base_width})
+            EXPECT_EQ(w, c.width) << c.zoom;
+        for (int h : {hints.min_height, hints.max_height, hints.base_height})
+            EXPECT_EQ(h, c.height) << c.zoom;
+    }
+}
+
 TEST_F(X11Window, AParentThatDoesNotExistFailsCleanly)
 {
     Scene s;
