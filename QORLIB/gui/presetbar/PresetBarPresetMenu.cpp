@@ -96,7 +96,10 @@ void PresetBarPresetMenu::valueChanged(int32_t tag, double value)
         break;
     case QorPresetMenuBottomTextInfo::kTag:
         if (kind_ == kQorUserDirectory)
-            owner_.getManager()->openUserFolder();
+            owner_.getManager()->openUserFolder([this] {
+                if (bottom_)
+                    bottom_->showOpenFailure();
+            });
         break;
     case QorDesignerLogo::kTag:
         owner_.togglePresetMenu();

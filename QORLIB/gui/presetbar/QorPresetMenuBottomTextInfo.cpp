@@ -50,6 +50,14 @@ void QorPresetMenuBottomTextInfo::setSelection(uint32_t kind, uint32_t column, i
     invalid();
 }
 
+void QorPresetMenuBottomTextInfo::showOpenFailure()
+{
+    if (kind_ != kQorUserDirectory)
+        return;
+    title_ = kOpenFailedTitle;
+    invalid();
+}
+
 // The folder, then the sub-folder and file of the selected preset, joined with "/".
 std::string QorPresetMenuBottomTextInfo::userDetail() const
 {
@@ -85,7 +93,9 @@ void QorPresetMenuBottomTextInfo::draw(QorDrawContext& context)
     }
     const QorRect text{box.left + 8, box.top, box.right - 8, box.bottom};
     context.setFont(QorSharedFonts::arial(12));
-    context.setFontColor(hover_ ? PresetBarColours::kTextBright : PresetBarColours::kText);
+    const bool failed = title_ == kOpenFailedTitle;
+    context.setFontColor(failed ? PresetBarColours::kWarning
+                                : hover_ ? PresetBarColours::kTextBright : PresetBarColours::kText);
     context.drawString(title_.c_str(), text, QorDrawContext::kAlignLeft, true);
     // The file's path fills what the title leaves, cut in the middle when it is too long; the
     // factory detail only repeats the title and stays a hint.

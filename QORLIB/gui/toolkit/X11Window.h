@@ -54,12 +54,15 @@ private:
     void setIdentity();
     void handleEvent(void* xevent);
     void paint();
+    // Our window is gone (with the host's parent, say): never touch it again.
+    void windowDestroyed();
     void copyToWindow(double x, double y, double w, double h);
     uint32_t pressFlags(int button, unsigned state, unsigned long timeMs, int x, int y);
 
     Frame& frame_;
     Display* display_;
     unsigned long window_ = 0;
+    unsigned long parent_ = 0;
     unsigned long deleteAtom_ = 0;
     cairo_surface_t* windowSurface_ = nullptr;
     cairo_surface_t* backBuffer_ = nullptr;
@@ -72,6 +75,7 @@ private:
     bool mapped_ = false;
     bool painted_ = false;
     bool closeRequested_ = false;
+    bool windowGone_ = false;
     bool pointerCached_ = false;
     Point cachedPointer_;
     uint32_t cachedButtons_ = 0;
