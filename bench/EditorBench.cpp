@@ -200,18 +200,14 @@ void runOpenWindow(benchmark::State& state, OpenEditor& open, const int* needleM
         const unsigned long requests0 = NextRequest(open.window().display());
         const auto start = std::chrono::steady_clock::now();
         const auto end = start + std::chrono::seconds(10);
-        int paints = 0;
         while (std::chrono::steady_clock::now() < end)
         {
             open.window().idle();
             const int next = qortk::Timer::msUntilNext();
             pollfd fd{ConnectionNumber(open.window().display()), POLLIN, 0};
             poll(&fd, 1, next < 0 || next > 50 ? 50 : next);
-            if (open.engine.getFrame()->hasInvalidRegion())
-                ++paints;
         }
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        state.counters["paints_per_s"] = paints / wall;
         state.counters["cpu_percent"] = 100.0 * (cpuSeconds() - cpu0) / wall;
         if (server0 >= 0.0)
             state.counters["xserver_percent"] = 100.0 * (serverCpuSeconds() - server0) / wall;
