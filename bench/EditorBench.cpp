@@ -1,6 +1,7 @@
 // What the open editor costs: a full redraw at 100 % and 200 %, one needle update as the idle
-// timer makes it, offscreen and in a real X11 window, and the CPU share of an open window whose
-// needle moves on every 33 ms tick. The X11 rows need a display (run-editor-bench.sh starts
+// timer makes it, offscreen and in a real X11 window, the CPU share of an open window whose
+// needle moves on every 33 ms tick, and of one with the preset menu open and nothing moving
+// (with the X server's share and the requests sent to it). The X11 rows need a display (run-editor-bench.sh starts
 // Xvfb); without one they are skipped.
 #include "QORLIB/gui/QorFrame.h"
 #include "QORLIB/gui/presetbar/QorVSTGUIEditorWrapperV4_PresetBar.h"
@@ -8,29 +9,54 @@
 #include "QORLIB/gui/toolkit/Timer.h"
 #include "QORLIB/gui/toolkit/X11Window.h"
 #include "QORLIB/platform/QorTick.h"
+#include "QORLIB/presets/QorLocalController.h"
+#include "QORLIB/presets/QorPresetManager.h"
 #include "vellaCor/editor/vellaCorEditor.h"
+#include "vellaCor/vellaCorFactoryPresets.h"
 
 #include <X11/Xlib.h>
 #include <benchmark/benchmark.h>
 #include <poll.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
+#include <string>
 
 namespace
 {
 using Platform = Qorwerk::QorVSTGUIEditorWrapperV1::Platform;
 
+// The preset manager's host: values and notifications go straight back to the editor.
+struct BenchPresetHost : QorLocalController
+{
+    QorMasterGraphicalEngine* engine = nullptr;
+    void parameterChanged(int32_t index, double value) override
+    {
+        if (engine)
+            engine->forwardParameter(index, value);
+    }
+};
+
 struct OpenEditor
 {
+    BenchPresetHost host;
+    QorPresetManager manager{&host, vellaCorFactoryPresets::presetProduct()};
     // The whole editor: the panel and the preset bar's strip above it.
     Qorwerk::QorVSTGUIEditorWrapperV4_PresetBar engine{
         [](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); }};
     bool ok = false;
     OpenEditor(Platform platform, double zoom)
     {
+        host.engine = &engine;
+        host.setManager(&manager);
+        engine.setManager(&manager);
         ok = engine.open(platform);
         if (!ok)
             return;
@@ -133,22 +159,45 @@ double cpuSeconds()
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + 1e-6 * double(u.ru_utime.tv_usec + u.ru_stime.tv_usec);
 }
 
-// An open window for 10 s, its event loop as the program runs it, the needle moving on every
-// shared 33 ms idle tick (with the hints, the pointer query and the full redraw every 101 ticks).
-void BM_OpenEditorCpuShare(benchmark::State& state)
+// The X server's own CPU seconds, when run-editor-bench.sh tells us its process id.
+double serverCpuSeconds()
 {
-    OpenEditor open(Platform::kX11Window, state.range(0) / 100.0);
-    if (!open.ok)
-    {
-        state.SkipWithError("no display (run under Xvfb: bench/run-editor-bench.sh)");
-        return;
-    }
-    int step = 0;
-    qortk::Timer meter(33, [&] { open.editor().setParameter(13, 0.5 + 0.4 * std::sin(0.1 * ++step)); });
-    meter.start();
+    const char* pid = std::getenv("QOR_BENCH_XSERVER_PID");
+    if (!pid)
+        return -1.0;
+    std::ifstream in(std::string("/proc/") + pid + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1.0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    unsigned long long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i)
+        if (i == 14)
+            utime = std::stoull(field);
+        else if (i == 15)
+            stime = std::stoull(field);
+    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+}
+
+// Runs the window's event loop as the program does for 10 s and reports the process's CPU
+// share, the X server's, and the requests sent to the server per second.
+void runOpenWindow(benchmark::State& state, OpenEditor& open, const int* needleMoves)
+{
     for (auto _ : state)
     {
+        // Let start-up painting settle before counting.
+        for (auto settle = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+             std::chrono::steady_clock::now() < settle;)
+        {
+            open.window().idle();
+            pollfd fd{ConnectionNumber(open.window().display()), POLLIN, 0};
+            poll(&fd, 1, 10);
+        }
         const double cpu0 = cpuSeconds();
+        const double server0 = serverCpuSeconds();
+        const unsigned long requests0 = NextRequest(open.window().display());
         const auto start = std::chrono::steady_clock::now();
         const auto end = start + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < end)
@@ -160,8 +209,52 @@ void BM_OpenEditorCpuShare(benchmark::State& state)
         }
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["cpu_percent"] = 100.0 * (cpuSeconds() - cpu0) / wall;
-        state.counters["needle_moves"] = step;
+        if (server0 >= 0.0)
+            state.counters["xserver_percent"] = 100.0 * (serverCpuSeconds() - server0) / wall;
+        state.counters["x_requests_per_s"] = double(NextRequest(open.window().display()) - requests0) / wall;
+        if (needleMoves)
+            state.counters["needle_moves"] = *needleMoves;
     }
+}
+
+// An open window whose needle moves on every shared 33 ms idle tick (with the hints and the
+// readout following the pointer).
+void BM_OpenEditorCpuShare(benchmark::State& state)
+{
+    OpenEditor open(Platform::kX11Window, state.range(0) / 100.0);
+    if (!open.ok)
+    {
+        state.SkipWithError("no display (run under Xvfb: bench/run-editor-bench.sh)");
+        return;
+    }
+    int step = 0;
+    qortk::Timer meter(33, [&] { open.editor().setParameter(13, 0.5 + 0.4 * std::sin(0.1 * ++step)); });
+    meter.start();
+    runOpenWindow(state, open, &step);
+}
+
+// An open window with the preset menu open over the panel and nothing moving: no needle, the
+// pointer resting over the lists.
+void BM_PresetMenuOpenIdleCpuShare(benchmark::State& state)
+{
+    OpenEditor open(Platform::kX11Window, state.range(0) / 100.0);
+    if (!open.ok)
+    {
+        state.SkipWithError("no display (run under Xvfb: bench/run-editor-bench.sh)");
+        return;
+    }
+    const double z = open.engine.getZoomFactor();
+    auto* frame = open.engine.getFrame();
+    open.engine.idle(); // the strip takes the zoom on its first tick
+    frame->mouseDown({200 * z, 13 * z}, qortk::kLButton); // the preset name opens the menu
+    frame->mouseUp({200 * z, 13 * z}, qortk::kLButton);
+    if (!open.engine.isPresetMenuShown())
+    {
+        state.SkipWithError("the preset menu did not open");
+        return;
+    }
+    frame->mouseMoved({150 * z, 200 * z}, 0);
+    runOpenWindow(state, open, nullptr);
 }
 } // namespace
 
@@ -169,6 +262,7 @@ BENCHMARK(BM_FullRedrawOffscreen)->Arg(100)->Arg(200)->Unit(benchmark::kMillisec
 BENCHMARK(BM_FullRedrawX11)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NeedleUpdateOffscreen)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NeedleUpdateX11)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_OpenEditorCpuShare)->Arg(100)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEditorCpuShare)->Arg(100)->Arg(300)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PresetMenuOpenIdleCpuShare)->Arg(100)->Arg(200)->Arg(300)->Arg(400)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
