@@ -15,6 +15,7 @@ StandaloneEditorEngine::StandaloneEditorEngine(EditorAudioLoop* loop, const std:
       loop_(loop), inputName_(inputName), host_(*this, loop),
       manager_(&host_, vellaCorFactoryPresets::presetProduct())
 {
+    setPluginFormat(QorPluginFormats::kStandalone);
     host_.setManager(&manager_);
     setManager(&manager_);
 }

@@ -115,7 +115,7 @@ const QorPresetProduct& presetProduct()
 {
     static const QorPresetProduct product{kNumFactoryPresets, getFactoryPreset, flagsOf,
                                           defaultOf, kCategoryNames, kNumCategories,
-                                          kDesigners, 1};
+                                          kDesigners, 1, vellaCorParameters::getParameterOnStep};
     return product;
 }
 } // namespace vellaCorFactoryPresets

@@ -1,5 +1,6 @@
 #include "vellaCor/vellaCorParameters.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -64,6 +65,13 @@ int32_t getParameterStep(uint32_t index, double value)
     const int32_t k = getParameterStepMax(index);
     const int32_t step = truncToInt(k * value + 0.5);
     return step < 0 ? 0 : (step > k ? k : step);
+}
+
+double getParameterOnStep(uint32_t index, double value)
+{
+    const double v = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0);
+    const int32_t k = getParameterStepMax(index);
+    return k > 0 ? double(getParameterStep(index, v)) / k : v;
 }
 
 const char* getParameterStepText(uint32_t index, int32_t step)

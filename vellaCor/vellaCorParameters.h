@@ -44,6 +44,10 @@ int32_t getParameterRange(uint32_t index);
 int32_t getParameterStepMax(uint32_t index);
 // The step of a stepped parameter for a normalised value: trunc(k·x + 0.5), limited to 0..k.
 int32_t getParameterStep(uint32_t index, double value);
+// The value a parameter really takes: a stepped parameter's value moved onto its step
+// (step / k), any other value clamped to 0..1. Every value that leaves the editor or the preset
+// system goes through here, so hosts never see a value between two steps.
+double getParameterOnStep(uint32_t index, double value);
 // The texts of the steps of a stepped parameter (empty for continuous ones).
 const char* getParameterStepText(uint32_t index, int32_t step);
 

@@ -57,6 +57,8 @@ public:
     void invalidate() override { invalid(); }
     void takeValue(double value) override;
     void reportEdit(double value) override;
+    void reportBeginEdit() override { beginEdit(); }
+    void reportEndEdit() override { endEdit(); }
     void setHint(const char* text) override;
     void takeViewSize(const QorRect& r) override;
     void takeMouseableArea(const QorRect& r) override;

@@ -1,6 +1,7 @@
 #include "QORLIB/gui/IdleUpdate_Qor_Handler.h"
 
 #include "QORLIB/gui/QorMasterGraphicalEngine.h"
+#include "QORLIB/platform/QorProcessRunner.h"
 
 #include <algorithm>
 
@@ -30,6 +31,8 @@ bool IdleUpdate_Qor_Handler::contains(const QorMasterGraphicalEngine* engine) co
 void IdleUpdate_Qor_Handler::tick()
 {
     // The toolkit redraws through invalidation, so it has no deferred updates to deliver first.
+    // Dialogs and openers the editors started report back here, never blocking the tick.
+    QorProcessRunner::poll();
     const auto round = engines_;
     for (QorMasterGraphicalEngine* engine : round)
         if (contains(engine))

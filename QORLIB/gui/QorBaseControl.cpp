@@ -80,7 +80,12 @@ void QorBaseControl::setTag(int32_t tag)
         view_->takeTag(tag);
 }
 
-void QorBaseControl::beginEdit() { editing_ = true; }
+void QorBaseControl::beginEdit()
+{
+    editing_ = true;
+    if (view_)
+        view_->reportBeginEdit();
+}
 
 void QorBaseControl::valueChanged()
 {
@@ -88,7 +93,12 @@ void QorBaseControl::valueChanged()
         view_->reportEdit(value_);
 }
 
-void QorBaseControl::endEdit() { editing_ = false; }
+void QorBaseControl::endEdit()
+{
+    editing_ = false;
+    if (view_)
+        view_->reportEndEdit();
+}
 
 void QorBaseControl::setViewSize(const QorRect& rect)
 {

@@ -3,6 +3,7 @@
 #include "QORLIB/gui/QorGuiTypes.h"
 
 #include <cstdint>
+#include <string>
 
 class QorMasterGraphicalEngine;
 
@@ -24,8 +25,13 @@ public:
     virtual void setParameter(int32_t index, double value) = 0;
     // A control reports a user change; returns the value it keeps.
     virtual double valueChanged(uint32_t tag, double value) = 0;
+    // The parameter whose host gestures a control with this tag makes, or -1.
+    virtual int32_t parameterOfTag(uint32_t) const { return -1; }
     // Periodic refresh from the engine's idle.
     virtual void idle() = 0;
+    // The value of the control with this tag as the host's displays write it, for the value
+    // readout; empty when the control shows no value.
+    virtual std::string readoutText(uint32_t /*tag*/) const { return {}; }
 
     const QorRect& getRect() const { return rect_; }
     QorMasterGraphicalEngine* getEngine() const { return engine_; }

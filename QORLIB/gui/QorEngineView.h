@@ -13,6 +13,9 @@ public:
     virtual void invalidate() = 0;
     virtual void takeValue(double value) = 0;
     virtual void reportEdit(double value) = 0;
+    // A gesture of the user's starts or ends (between them the control reports its edits).
+    virtual void reportBeginEdit() {}
+    virtual void reportEndEdit() {}
     virtual void setHint(const char* text) = 0;
     virtual void takeViewSize(const QorRect& r) = 0;
     virtual void takeMouseableArea(const QorRect& r) = 0;

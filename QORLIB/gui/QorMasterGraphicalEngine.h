@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QORLIB/gui/QorGuiTypes.h"
+#include "QORLIB/gui/QorPluginFormat.h"
 
 #include <cstdint>
 
@@ -22,6 +23,9 @@ public:
     virtual void getButtonState(uint32_t& flags) = 0;
     virtual void setKnobMode(uint32_t mode) = 0;
     virtual void sendParameter(int32_t index, double value) = 0;
+    // A user's gesture on a parameter (press to release): hosts hear touch, the sends, release.
+    virtual void beginEdit(int32_t) {}
+    virtual void endEdit(int32_t) {}
     virtual void resize(int32_t width, int32_t height) = 0;
     virtual void setResizeBatch(bool open) = 0;
     virtual void invalidateAll() = 0;
@@ -29,4 +33,6 @@ public:
     virtual void idle() = 0;
     virtual void forwardParameter(int32_t index, double value) = 0;
     virtual double getZoomFactor() = 0;
+    // The format the host glue runs the editor in.
+    virtual const QorPluginFormat& pluginFormat() const { return QorPluginFormats::kUnnamed; }
 };

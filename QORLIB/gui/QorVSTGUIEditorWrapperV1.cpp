@@ -1,5 +1,6 @@
 #include "QORLIB/gui/QorVSTGUIEditorWrapperV1.h"
 
+#include "QORLIB/gui/CQorBaseControlWrapper.h"
 #include "QORLIB/gui/CQorBitmapWrapper.h"
 #include "QORLIB/gui/CQorViewContainerWrapper.h"
 #include "QORLIB/gui/QorAnimKnob.h"
@@ -78,6 +79,8 @@ void QorVSTGUIEditorWrapperV1::close()
 {
     if (!frame_)
         return;
+    // Controls that go mid-drag never see their release; the host must.
+    endAllGestures();
     frameClosing();
     if (editor_)
         editor_->close();
@@ -196,6 +199,48 @@ void QorVSTGUIEditorWrapperV1::forwardParameter(int32_t index, double value)
 {
     if (editor_)
         editor_->setParameter(index, value);
+}
+
+int32_t QorVSTGUIEditorWrapperV1::gestureParameter(qortk::Control* control) const
+{
+    // Only the framework's controls make parameter gestures (not the preset bar's text fields).
+    if (!editor_ || dynamic_cast<CQorBaseControlWrapper*>(control) == nullptr || control->tag() < 0)
+        return -1;
+    const int32_t index = editor_->parameterOfTag(static_cast<uint32_t>(control->tag()));
+    return index >= 0 && index < 32 ? index : -1;
+}
+
+bool QorVSTGUIEditorWrapperV1::isGestureOpen(int32_t index) const
+{
+    return index >= 0 && index < 32 && (openGestures_ & (1u << index)) != 0;
+}
+
+void QorVSTGUIEditorWrapperV1::controlBeginEdit(qortk::Control* control)
+{
+    const int32_t index = gestureParameter(control);
+    if (index < 0 || isGestureOpen(index))
+        return;
+    openGestures_ |= 1u << index;
+    beginEdit(index);
+}
+
+void QorVSTGUIEditorWrapperV1::controlEndEdit(qortk::Control* control)
+{
+    const int32_t index = gestureParameter(control);
+    if (!isGestureOpen(index))
+        return;
+    openGestures_ &= ~(1u << index);
+    endEdit(index);
+}
+
+void QorVSTGUIEditorWrapperV1::endAllGestures()
+{
+    for (int32_t index = 0; index < 32; ++index)
+        if (isGestureOpen(index))
+        {
+            openGestures_ &= ~(1u << index);
+            endEdit(index);
+        }
 }
 
 void QorVSTGUIEditorWrapperV1::valueChanged(qortk::Control* control)

@@ -70,8 +70,16 @@ public:
     void idle() override {}
     void forwardParameter(int32_t index, double value) override;
     double getZoomFactor() override { return 1.0; }
+    const QorPluginFormat& pluginFormat() const override { return *format_; }
+    // Set by the host glue before the editor opens; f must outlive the engine.
+    void setPluginFormat(const QorPluginFormat& f) { format_ = &f; }
 
     void valueChanged(qortk::Control* control) override;
+    // A control's press opens its parameter's gesture and its release closes it; a second
+    // press before the release opens nothing more.
+    void controlBeginEdit(qortk::Control* control) override;
+    void controlEndEdit(qortk::Control* control) override;
+    bool isGestureOpen(int32_t index) const;
 
 protected:
     // Height of the strip above the product area (the preset bar's), points.
@@ -81,9 +89,12 @@ protected:
     // The editor's size changed (points at zoom 1, the product area's height).
     virtual void editorResized(double, double) {}
     bool resizeBatchOpen() const { return batchOpen_; }
+    // Closes every open gesture (the editor goes, or its host link changes).
+    void endAllGestures();
 
 private:
     void applySize(int32_t width, int32_t height);
+    int32_t gestureParameter(qortk::Control* control) const;
     CQorViewContainerWrapper* find(QorViewContainer* container) const;
 
     std::unique_ptr<QorBaseEditor> editor_;
@@ -97,6 +108,8 @@ private:
     int32_t pendingWidth_ = 0;
     int32_t pendingHeight_ = 0;
     bool batchOpen_ = false;
+    uint32_t openGestures_ = 0; // one bit per parameter index
+    const QorPluginFormat* format_ = &QorPluginFormats::kUnnamed;
 };
 
 } // namespace Qorwerk

@@ -2,6 +2,7 @@
 
 #include "QORLIB/gui/IdleUpdate_Qor_Handler.h"
 #include "QORLIB/gui/QorFrame.h"
+#include "QORLIB/gui/toolkit/Control.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
 
 #include <cmath>
@@ -24,7 +25,7 @@ void QorVSTGUIEditorWrapperV2::frameOpened()
     hintShown_ = false;
     restTicks_ = 0;
     lastView_ = nullptr;
-    redrawCountdown_ = kRedrawCountdown;
+    readout_.attach(getFrame());
     IdleUpdate_Qor_Handler::instance().add(this);
 }
 
@@ -32,6 +33,11 @@ void QorVSTGUIEditorWrapperV2::frameClosing()
 {
     IdleUpdate_Qor_Handler::instance().remove(this);
     hideHint();
+    readout_.detach();
+    readoutView_ = nullptr;
+    restView_ = nullptr;
+    readoutTag_ = -1;
+    readoutRest_ = 0;
 }
 
 bool QorVSTGUIEditorWrapperV2::setZoom(double zoom)
@@ -83,13 +89,14 @@ void QorVSTGUIEditorWrapperV2::idle()
     if (!getFrame())
         return; // the product editor closed us
 
+    const qortk::View* under = frame->viewAt(pointer, true);
+    const uint32_t held = buttons_ & (qortk::kLButton | qortk::kMButton | qortk::kRButton);
+    const bool moved = std::abs(pointer.x - lastPointer_.x) > 1.0 || std::abs(pointer.y - lastPointer_.y) > 1.0;
     const qortk::View* view = nullptr;
     if (hintsEnabled_ && active)
     {
-        view = frame->viewAt(pointer, true);
-        const uint32_t held = buttons_ & (qortk::kLButton | qortk::kMButton | qortk::kRButton);
+        view = under;
         const bool pressed = held == qortk::kLButton || held == qortk::kRButton;
-        const bool moved = std::abs(pointer.x - lastPointer_.x) > 1.0 || std::abs(pointer.y - lastPointer_.y) > 1.0;
         if (pressed || moved || view != lastView_)
         {
             hideHint();
@@ -100,8 +107,11 @@ void QorVSTGUIEditorWrapperV2::idle()
             // Counts as shown even without text, so the count waits for the pointer to move.
             hintShown_ = true;
             if (view && !view->tooltipText().empty())
+            {
                 frame->showTooltip({pointer.x, pointer.y, pointer.x + kHintWidth, pointer.y + kHintHeight},
                                    view->tooltipText());
+                refreshReadout(); // out of the bubble's way
+            }
         }
     }
     else
@@ -109,16 +119,73 @@ void QorVSTGUIEditorWrapperV2::idle()
         hideHint();
         restTicks_ = 0;
     }
+    readoutIdle(under, moved, held != 0);
     lastPointer_ = pointer;
     lastView_ = view;
+}
 
-    if (redrawCountdown_ == 0)
+void QorVSTGUIEditorWrapperV2::readoutIdle(const qortk::View* under, bool moved, bool held)
+{
+    if (readout_.isShown())
     {
-        invalidateAll();
-        redrawCountdown_ = kRedrawCountdown;
+        // A drag keeps it wherever the pointer goes; otherwise it leaves with the pointer.
+        if (!held && under != readoutView_)
+        {
+            readout_.hide();
+            readoutView_ = nullptr;
+            readoutTag_ = -1;
+        }
+        readoutRest_ = 0;
+    }
+    else if (!held && !moved && under == restView_)
+    {
+        if (++readoutRest_ == kReadoutTicks)
+            showReadout(under);
     }
     else
-        --redrawCountdown_;
+        readoutRest_ = 0;
+    restView_ = under;
+}
+
+// Only views of the product area that the product editor gives a text show a value.
+void QorVSTGUIEditorWrapperV2::showReadout(const qortk::View* view)
+{
+    const auto* control = dynamic_cast<const qortk::Control*>(view);
+    QorBaseEditor* editor = getEditor();
+    if (!control || !editor || control->tag() < 0 || !getProductArea() || !control->isDescendantOf(getProductArea()))
+        return;
+    const std::string text = editor->readoutText(static_cast<uint32_t>(control->tag()));
+    if (text.empty())
+        return;
+    readoutView_ = control;
+    readoutTag_ = control->tag();
+    readoutControl_ = control->frameRect();
+    refreshReadout();
+}
+
+void QorVSTGUIEditorWrapperV2::refreshReadout()
+{
+    QorFrame* frame = getFrame();
+    QorBaseEditor* editor = getEditor();
+    if (!frame || !editor || readoutTag_ < 0)
+        return;
+    const qortk::Rect hint = frame->tooltip().coveredRect(frame->viewSize());
+    readout_.show(readoutControl_, editor->readoutText(static_cast<uint32_t>(readoutTag_)), hint);
+}
+
+void QorVSTGUIEditorWrapperV2::valueChanged(qortk::Control* control)
+{
+    QorVSTGUIEditorWrapperV1::valueChanged(control);
+    if (getFrame())
+        showReadout(control);
+}
+
+void QorVSTGUIEditorWrapperV2::forwardParameter(int32_t index, double value)
+{
+    QorVSTGUIEditorWrapperV1::forwardParameter(index, value);
+    // A host change of the value on show (automation while the pointer rests on the control).
+    if (index == readoutTag_ && readout_.isShown())
+        refreshReadout();
 }
 
 } // namespace Qorwerk

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -17,15 +18,16 @@ bool showWithTool(const std::string& text, const std::string& caption)
 {
     if (!QorProcessRunner::haveDisplay())
         return false;
+    std::vector<std::string> argv;
     if (QorProcessRunner::onPath("zenity"))
-        return QorProcessRunner::run({"zenity", "--error", "--no-markup", "--title=" + caption,
-                                      "--text=" + text},
-                                     false, -1)
-            .started;
-    if (QorProcessRunner::onPath("kdialog"))
-        return QorProcessRunner::run({"kdialog", "--title", caption, "--error", text}, false, -1)
-            .started;
-    return false;
+        argv = {"zenity", "--error", "--no-markup", "--title=" + caption, "--text=" + text};
+    else if (QorProcessRunner::onPath("kdialog"))
+        argv = {"kdialog", "--title", caption, "--error", text};
+    else
+        return false;
+    // The box stays up on its own until the user closes it; nobody waits for it.
+    QorProcessRunner::start(argv, false, nullptr, QorProcessRunner::WhenAbandoned::kLetRun, {});
+    return true;
 }
 } // namespace
 

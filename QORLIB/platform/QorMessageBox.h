@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-// A modal error message: zenity or kdialog when a desktop is reachable, else one line on the
+// An error message that does not hold up the caller: zenity or kdialog when a desktop is
+// reachable (reaped by QorProcessRunner::poll()), else one line on the
 // standard error stream. Main thread only.
 class QorMessageBox
 {

@@ -1,6 +1,8 @@
 #include "QORLIB/platform/QorProcessRunner.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -130,6 +132,195 @@ QorProcessRunner::Result QorProcessRunner::run(const std::vector<std::string>& a
     if (!result.exited)
         stillRunning().push_back(pid);
     return result;
+}
+
+namespace
+{
+// A child started by start(): polled until it has ended and its callback has run.
+struct Child
+{
+    pid_t pid = -1;
+    int outFd = -1;
+    const void* owner = nullptr;
+    QorProcessRunner::WhenAbandoned whenAbandoned = QorProcessRunner::WhenAbandoned::kLetRun;
+    QorProcessRunner::Done done;
+    QorProcessRunner::Result result;
+    bool ended = false;
+};
+
+void update(Child& c);
+void closeOutput(Child& c);
+
+// Children still running when the module goes are not waited for; those already ended are
+// reaped so that the host is left no zombie of ours.
+struct ChildList
+{
+    std::vector<Child> items;
+    ~ChildList()
+    {
+        for (Child& c : items)
+        {
+            update(c);
+            closeOutput(c);
+        }
+    }
+};
+
+std::vector<Child>& children()
+{
+    static ChildList list;
+    return list.items;
+}
+
+void closeOutput(Child& c)
+{
+    if (c.outFd >= 0)
+        ::close(c.outFd);
+    c.outFd = -1;
+}
+
+// Takes what the pipe holds now; closes it at its end.
+void drain(Child& c)
+{
+    if (c.outFd < 0)
+        return;
+    char buffer[4096];
+    while (true)
+    {
+        const ssize_t n = ::read(c.outFd, buffer, sizeof buffer);
+        if (n > 0)
+        {
+            c.result.output.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || errno != EAGAIN)
+            closeOutput(c);
+        return;
+    }
+}
+
+void update(Child& c)
+{
+    if (c.ended)
+        return;
+    drain(c);
+    int raw = 0;
+    const pid_t r = ::waitpid(c.pid, &raw, WNOHANG);
+    if (r == 0 || (r < 0 && errno == EINTR))
+        return;
+    c.ended = true;
+    // A host that ignores SIGCHLD has the child reaped for it: the end is known, its status not.
+    c.result.exited = r == c.pid;
+    c.result.exitStatus = r == c.pid ? statusOf(raw) : -1;
+    // Output written just before the end is still in the pipe; a grandchild that keeps the
+    // pipe open does not hold us up.
+    drain(c);
+    closeOutput(c);
+}
+
+// Neither end leaks into other children; ours never blocks a poll.
+bool openReadablePipe(int fds[2])
+{
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    if (::fcntl(fds[0], F_SETFL, O_NONBLOCK) == 0)
+        return true;
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return false;
+}
+} // namespace
+
+void QorProcessRunner::start(const std::vector<std::string>& argv, bool captureOutput, const void* owner,
+                             WhenAbandoned whenAbandoned, Done done)
+{
+    Child c;
+    c.owner = owner;
+    c.whenAbandoned = whenAbandoned;
+    c.done = std::move(done);
+    c.ended = true; // until it has really started
+    if (!argv.empty())
+    {
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        int pipeFds[2] = {-1, -1};
+        if (!captureOutput || openReadablePipe(pipeFds))
+        {
+            posix_spawn_file_actions_t actions;
+            posix_spawn_file_actions_init(&actions);
+            posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+            if (captureOutput)
+                posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+            else
+                posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+            pid_t pid = 0;
+            const int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+            posix_spawn_file_actions_destroy(&actions);
+            if (captureOutput)
+            {
+                ::close(pipeFds[1]);
+                if (spawned == 0)
+                    c.outFd = pipeFds[0];
+                else
+                    ::close(pipeFds[0]);
+            }
+            if (spawned == 0)
+            {
+                c.pid = pid;
+                c.ended = false;
+                c.result.started = true;
+            }
+        }
+    }
+    children().push_back(std::move(c));
+}
+
+void QorProcessRunner::poll()
+{
+    auto& list = children();
+    for (Child& c : list)
+        update(c);
+    // One at a time, looked up afresh: a callback may start children or abandon other owners.
+    while (true)
+    {
+        const auto it = std::find_if(list.begin(), list.end(), [](const Child& c) { return c.ended; });
+        if (it == list.end())
+            return;
+        Child c = std::move(*it);
+        list.erase(it);
+        if (c.done)
+            c.done(c.result);
+    }
+}
+
+void QorProcessRunner::abandon(const void* owner)
+{
+    if (owner == nullptr)
+        return;
+    for (Child& c : children())
+    {
+        if (c.owner != owner)
+            continue;
+        c.owner = nullptr;
+        c.done = nullptr;
+        // Looked at first, so that a pid the system has already taken back is never signalled.
+        update(c);
+        if (!c.ended && c.whenAbandoned == WhenAbandoned::kKill)
+            ::kill(c.pid, SIGTERM);
+    }
+}
+
+std::size_t QorProcessRunner::pending(const void* owner)
+{
+    const auto& list = children();
+    if (owner == nullptr)
+        return list.size();
+    return static_cast<std::size_t>(
+        std::count_if(list.begin(), list.end(), [owner](const Child& c) { return c.owner == owner; }));
 }
 
 bool QorProcessRunner::onPath(const std::string& program)

@@ -11,22 +11,27 @@ QorShell::Handler& handler()
     static QorShell::Handler h;
     return h;
 }
-
-// xdg-open usually hands over and exits at once; a launcher that stays in the foreground is
-// not an error, so after this long the open counts as done.
-constexpr int kOpenerWaitMs = 3000;
 } // namespace
 
-bool QorShell::open(const std::string& target)
+void QorShell::open(const std::string& target, const void* owner, Done done)
 {
     if (handler())
-        return handler()(target);
-    if (target.empty())
-        return false;
-    // "--" is not understood by xdg-open; a target starting with '-' is made a plain path.
-    const std::string argument = target[0] == '-' ? "./" + target : target;
-    const auto r = QorProcessRunner::run({"xdg-open", argument}, false, kOpenerWaitMs);
-    return r.started && (!r.exited || r.exitStatus == 0);
+    {
+        const bool opened = handler()(target);
+        if (done)
+            done(opened);
+        return;
+    }
+    std::vector<std::string> argv;
+    // "--" is not understood by xdg-open; a target starting with '-' is made a plain path. An
+    // empty target starts nothing and is reported as a failure like any other.
+    if (!target.empty())
+        argv = {"xdg-open", target[0] == '-' ? "./" + target : target};
+    QorProcessRunner::start(argv, false, owner, QorProcessRunner::WhenAbandoned::kLetRun,
+                            [done = std::move(done)](const QorProcessRunner::Result& r) {
+                                if (done)
+                                    done(r.started && (!r.exited || r.exitStatus == 0));
+                            });
 }
 
 QorShell::Handler QorShell::setHandler(Handler h) { return std::exchange(handler(), std::move(h)); }

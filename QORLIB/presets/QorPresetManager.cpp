@@ -1,6 +1,7 @@
 #include "QORLIB/presets/QorPresetManager.h"
 
 #include "QORLIB/QorMasterController.h"
+#include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorTick.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
 #include "QORLIB/presets/QorPresetDirectories.h"
@@ -53,6 +54,8 @@ QorPresetManager::QorPresetManager(QorMasterController* host, const QorPresetPro
 
 QorPresetManager::~QorPresetManager()
 {
+    // A save dialog still up is closed; an opener's answer would find nobody.
+    QorProcessRunner::abandon(this);
     QorGlobalSettings::writeProcessSettings();
     QorPresetDirectories::release();
 }
@@ -76,7 +79,7 @@ void QorPresetManager::buildFactoryRecords()
         QorPresetRecord record;
         record.setName(name);
         for (uint32_t i = 0; i < QorPresetRecord::kNumValues; ++i)
-            record.values[i] = static_cast<float>(values[i]);
+            record.values[i] = static_cast<float>(onStep(int32_t(i), values[i]));
         factoryRecords_.push_back(record);
     }
 }
@@ -150,7 +153,7 @@ void QorPresetManager::fillRecord(uint32_t kind, uint32_t column, int32_t entryI
             continue;
         if (keep && kind != kQorUserDirectory && (flags & kQorKeptOnFactoryLoad) != 0)
             continue;
-        record->values[i] = static_cast<float>(values[i]);
+        record->values[i] = static_cast<float>(onStep(int32_t(i), values[i]));
     }
     record->setName(entryName(kind, column, entryIndex).c_str());
 }
@@ -163,7 +166,7 @@ void QorPresetManager::applyRecord(const QorPresetRecord* record)
     host_->parameterChanged(kPresetLoadBegin, 1.0);
     for (uint32_t i = 0; i < QorPresetRecord::kNumValues; ++i)
         if ((product_.parameterFlags(i) & kQorStoredInPresets) != 0)
-            host_->parameterChanged(static_cast<int32_t>(i), record->values[i]);
+            host_->parameterChanged(static_cast<int32_t>(i), onStep(int32_t(i), record->values[i]));
     host_->parameterChanged(kPresetLoadEnd, 1.0);
     applying_ = 0;
 }
@@ -210,7 +213,7 @@ void QorPresetManager::previousPreset()
 
 void QorPresetManager::parameterChanged(int32_t index, double value)
 {
-    const double v = clampUnit(value);
+    const double v = onStep(index, clampUnit(value));
     if (!historyBusy_ && !applying_ && index >= 0 && index <= kParameterCount)
     {
         const double old = index < QorPresetRecord::kNumValues ? active_->current.values[index] : -1.0;
@@ -325,12 +328,29 @@ bool QorPresetManager::restoreBank(const uint8_t* data, std::size_t size)
     if (restored.zoomPercent > 0)
         zoomPercent_ = zoomPercentOf(restored.zoomPercent * 0.01);
     setupA_.current = setupA_.reference = restored.selected;
+    putOnSteps(setupA_.current);
+    putOnSteps(setupA_.reference);
     setupA_.modified = 0;
     setupB_ = setupA_;
     active_ = &setupA_;
     setupFlag_ = 1;
     index_ = -1;
     return true;
+}
+
+// Files, chunks and the bank may hold a stepped value between two steps (the bank rounds 4/6 to
+// 0.6667); the preset system only ever holds and hands out the step itself.
+double QorPresetManager::onStep(int32_t index, double value) const
+{
+    if (product_.onStep == nullptr || index < 0 || index >= int32_t(QorPresetRecord::kNumValues))
+        return value;
+    return product_.onStep(uint32_t(index), value);
+}
+
+void QorPresetManager::putOnSteps(QorPresetRecord& record) const
+{
+    for (uint32_t i = 0; i < QorPresetRecord::kNumValues; ++i)
+        record.values[i] = static_cast<float>(onStep(int32_t(i), record.values[i]));
 }
 
 void QorPresetManager::announceRefresh()

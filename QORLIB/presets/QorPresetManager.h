@@ -8,6 +8,7 @@
 #include "QORLIB/presets/QorUndoRing.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,13 @@ public:
     const QorPresetRecord& clipboardRecord() const { return clipboardRecord_; }
 
     // Files
+    // Shows the save dialog and returns; the preset is written when the user confirms a path
+    // (from the editor's idle). A second call while the dialog is up is ignored.
     void savePresetDialog();
+    bool isSaveDialogOpen() const { return saveDialogOpen_; }
+    // The editor is closing: the save dialog is closed unanswered and no opener's answer is
+    // delivered any more.
+    void closeDialogs();
     // Writes the current record to path (one ".qor" enforced) under the file's name, rescans
     // and announces 69. A saved preset becomes the current one: its name, its place in the user
     // directory when it lies there, not modified.
@@ -101,7 +108,8 @@ public:
     void renameCurrent(const std::string& name);
     // Why the last selectPreset loaded nothing, for the preset menu; empty after a good load.
     const std::string& loadError() const { return loadError_; }
-    void openUserFolder();
+    // Returns at once; on failure the message box is shown and onFailure runs (from the idle).
+    void openUserFolder(std::function<void()> onFailure = {});
     std::vector<uint8_t> serializePreset(const QorPresetRecord& record) const;
 
     // Host chunk
@@ -139,6 +147,8 @@ private:
     void applyFromHistory(const QorPresetRecord& record);
     void updateModified();
     void announceRefresh();
+    double onStep(int32_t index, double value) const;
+    void putOnSteps(QorPresetRecord& record) const;
 
     QorMasterController* host_;
     const QorPresetProduct& product_;
@@ -157,6 +167,7 @@ private:
     QorPresetBank bank_;
     std::vector<QorPresetRecord> factoryRecords_;
     QorPresetRecord clipboardRecord_;
+    bool saveDialogOpen_ = false;
     int32_t zoomPercent_ = 100;
     uint32_t editorState_ = 0;
     std::string readError_;

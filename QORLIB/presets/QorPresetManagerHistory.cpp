@@ -3,6 +3,7 @@
 
 #include "QORLIB/platform/QorAtomicFile.h"
 #include "QORLIB/platform/QorMessageBox.h"
+#include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorSaveDialog.h"
 #include "QORLIB/platform/QorShell.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
@@ -119,6 +120,7 @@ void QorPresetManager::pasteFromClipboard()
         QorPresetClipboard::parse(bytes.data(), bytes.size(), clipboardRecord_) !=
             QorPresetClipboard::Result::Ignored)
     {
+        putOnSteps(clipboardRecord_);
         active_->current = active_->reference = clipboardRecord_;
         active_->modified = 0;
         applyRecord(&active_->current);
@@ -129,6 +131,8 @@ void QorPresetManager::pasteFromClipboard()
 
 void QorPresetManager::savePresetDialog()
 {
+    if (saveDialogOpen_)
+        return;
     std::string name = active_->current.name;
     if (name.empty())
         name = "current";
@@ -136,15 +140,25 @@ void QorPresetManager::savePresetDialog()
     const QorSaveDialog::Request request{"Save preset", userFolder(),
                                          QorUserPresetFolder::withSingleExtension(name),
                                          "Qor Preset", "qor"};
-    std::string path;
-    if (QorSaveDialog::run(request, path))
-    {
-        savePresetAs(path);
-        return;
-    }
-    // Presets may have been added outside the plug-in while the dialog was open.
-    rescanUserPresets();
-    announceRefresh();
+    saveDialogOpen_ = true;
+    // The answer comes from the editor's idle; the manager abandons the dialog when it goes.
+    QorSaveDialog::start(request, this, [this](bool chosen, const std::string& path) {
+        saveDialogOpen_ = false;
+        if (chosen)
+        {
+            savePresetAs(path);
+            return;
+        }
+        // Presets may have been added outside the plug-in while the dialog was open.
+        rescanUserPresets();
+        announceRefresh();
+    });
+}
+
+void QorPresetManager::closeDialogs()
+{
+    QorProcessRunner::abandon(this);
+    saveDialogOpen_ = false;
 }
 
 bool QorPresetManager::savePresetAs(const std::string& chosen)
@@ -218,9 +232,14 @@ void QorPresetManager::renameCurrent(const std::string& name)
     announceRefresh();
 }
 
-void QorPresetManager::openUserFolder()
+void QorPresetManager::openUserFolder(std::function<void()> onFailure)
 {
     const std::string folder = userFolder();
-    if (folder.empty() || !QorShell::open(folder))
+    QorShell::open(folder, this, [folder, onFailure = std::move(onFailure)](bool opened) {
+        if (opened)
+            return;
         QorMessageBox::show("Could not open user's preset folder", folder);
+        if (onFailure)
+            onFailure();
+    });
 }

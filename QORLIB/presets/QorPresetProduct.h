@@ -29,6 +29,8 @@ struct QorPresetProduct
     int32_t categoryCount;
     const QorDesignerRecord* designers;
     int32_t designerCount;
+    // The value parameter index really takes (a stepped one's step); null: values stay as given.
+    double (*onStep)(uint32_t index, double value) = nullptr;
 };
 
 // Parameter flag bits the preset system acts on.

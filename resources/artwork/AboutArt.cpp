@@ -23,10 +23,10 @@ std::string shownAddress()
 }
 } // namespace
 
-std::unique_ptr<Canvas> drawAboutPlate()
+std::unique_ptr<Canvas> drawAboutPlate(double scale)
 {
     const double w = kPanelWidth, h = kPanelHeight;
-    auto canvas = std::make_unique<Canvas>(w, h);
+    auto canvas = std::make_unique<Canvas>(w, h, scale);
     Canvas& c = *canvas;
     cairo_t* cr = c.cr();
     brushedMetal(c, 0, 0, w, h, rgb(44, 44, 48), 0.010, 12200);

@@ -2,18 +2,21 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace artwork
 {
 namespace
 {
-PangoLayout* layoutFor(cairo_t* cr, const std::string& s, const TextStyle& style)
+PangoLayout* layoutFor(cairo_t* cr, const std::string& s, const TextStyle& style, double scale)
 {
     PangoLayout* layout = pango_cairo_create_layout(cr);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    // Below the committed resolution the legends are only a few pixels tall: the font's own
+    // hinting keeps their strokes on whole pixels (the layout keeps its proportions).
+    cairo_font_options_set_hint_style(options, scale < Canvas::kScale ? CAIRO_HINT_STYLE_FULL : CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
     cairo_font_options_destroy(options);
@@ -49,12 +52,12 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
     cairo_close_path(cr);
 }
 
-Canvas::Canvas(double w, double h)
-    : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::lround(w * kScale)),
-                                          static_cast<int>(std::lround(h * kScale)))),
-      cr_(cairo_create(surface_)), width_(w), height_(h)
+Canvas::Canvas(double w, double h, double scale)
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(1, static_cast<int>(std::lround(w * scale))),
+                                          std::max(1, static_cast<int>(std::lround(h * scale))))),
+      cr_(cairo_create(surface_)), width_(w), height_(h), scale_(scale)
 {
-    cairo_scale(cr_, kScale, kScale);
+    cairo_scale(cr_, scale, scale);
 }
 
 Canvas::~Canvas()
@@ -71,7 +74,7 @@ bool Canvas::writePng(const std::string& path) const
 
 double Canvas::textWidth(const std::string& s, const TextStyle& style)
 {
-    PangoLayout* layout = layoutFor(cr_, s, style);
+    PangoLayout* layout = layoutFor(cr_, s, style, scale_);
     PangoRectangle ink, logical;
     pango_layout_get_extents(layout, &ink, &logical);
     g_object_unref(layout);
@@ -80,7 +83,7 @@ double Canvas::textWidth(const std::string& s, const TextStyle& style)
 
 void Canvas::text(const std::string& s, double x, double y, const TextStyle& style, Align align)
 {
-    PangoLayout* layout = layoutFor(cr_, s, style);
+    PangoLayout* layout = layoutFor(cr_, s, style, scale_);
     PangoRectangle ink, logical;
     pango_layout_get_extents(layout, &ink, &logical);
     // Trailing letter spacing is not part of the word's visible width.
@@ -95,7 +98,11 @@ void Canvas::text(const std::string& s, double x, double y, const TextStyle& sty
         left = x - w;
     cairo_save(cr_);
     setColour(cr_, style.colour);
-    cairo_move_to(cr_, left, y + capHeight / 2.0 - baseline);
+    // The baseline on a whole pixel below the committed resolution, so that it stays a sharp edge.
+    double top = y + capHeight / 2.0 - baseline;
+    if (scale_ < kScale)
+        top = std::round((top + baseline) * scale_) / scale_ - baseline;
+    cairo_move_to(cr_, left, top);
     pango_cairo_show_layout(cr_, layout);
     cairo_new_path(cr_);
     cairo_restore(cr_);
@@ -106,20 +113,26 @@ void Canvas::engraved(const std::string& s, double x, double y, TextStyle style,
 {
     const Rgba ink = style.colour;
     style.colour = {1.0, 1.0, 1.0, highlight};
-    text(s, x, y + 0.5, style, align);
+    // At least a pixel lower, or the light edge only blurs the letters.
+    text(s, x, y + std::max(0.5, 1.0 / scale_), style, align);
     style.colour = ink;
     text(s, x, y, style, align);
 }
 
 void Canvas::blit(const Canvas& from, double sx, double sy, double sw, double sh, double x, double y)
 {
+    blit(from.surface(), sx, sy, sw, sh, x, y);
+}
+
+void Canvas::blit(cairo_surface_t* from, double sx, double sy, double sw, double sh, double x, double y)
+{
+    const auto px = [this](double points) { return std::round(points * scale_); };
     cairo_save(cr_);
     cairo_identity_matrix(cr_);
-    const double k = kScale;
-    cairo_rectangle(cr_, x * k, y * k, sw * k, sh * k);
+    cairo_rectangle(cr_, px(x), px(y), px(x + sw) - px(x), px(y + sh) - px(y));
     cairo_clip(cr_);
     cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr_, from.surface(), (x - sx) * k, (y - sy) * k);
+    cairo_set_source_surface(cr_, from, px(x) - px(sx), px(y) - px(sy));
     cairo_paint(cr_);
     cairo_restore(cr_);
 }

@@ -31,14 +31,15 @@ enum class Align
     kRight,
 };
 
-// An image drawn in points at twice the pixel resolution: every image of the product is made
-// for a scale factor of 2.
+// An image drawn in points at a given number of pixels per point. The committed images are
+// made at 2; the editor draws them again at the exact scale of its zoom.
 class Canvas
 {
 public:
     static constexpr double kScale = 2.0;
 
-    Canvas(double widthPoints, double heightPoints);
+    // Pixel size: the point size times the scale, rounded to whole pixels.
+    Canvas(double widthPoints, double heightPoints, double scale = kScale);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -47,6 +48,9 @@ public:
     cairo_surface_t* surface() const { return surface_; }
     double width() const { return width_; }
     double height() const { return height_; }
+    double scale() const { return scale_; }
+    int pixelWidth() const { return cairo_image_surface_get_width(surface_); }
+    int pixelHeight() const { return cairo_image_surface_get_height(surface_); }
     bool writePng(const std::string& path) const;
 
     // Text whose box is centred vertically on y; x is the left, centre or right edge.
@@ -56,14 +60,18 @@ public:
                   double highlight = 0.55);
     double textWidth(const std::string& s, const TextStyle& style);
 
-    // Copies a region of another canvas (points) to (x, y) of this one, pixel for pixel.
+    // Copies a region of another image of the same scale (points) to (x, y) of this one, pixel
+    // for pixel: every position is rounded to whole pixels, so that pieces cut from one image at
+    // a fractional scale still meet it without a seam.
     void blit(const Canvas& from, double sx, double sy, double sw, double sh, double x, double y);
+    void blit(cairo_surface_t* from, double sx, double sy, double sw, double sh, double x, double y);
 
 private:
     cairo_surface_t* surface_;
     cairo_t* cr_;
     double width_;
     double height_;
+    double scale_;
 };
 
 void setColour(cairo_t* cr, const Rgba& c);

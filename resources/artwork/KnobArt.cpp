@@ -116,8 +116,6 @@ void trimFrame(Canvas& canvas, int k, int frames, bool valve)
     blackKnob(canvas, 15.5, 15.5, 8.6, 6.3, pointerAngle(v), valve ? rgb(240, 160, 70) : kPointerCream,
               valve ? 0.9 : 0.0);
 }
-void attackTrimFrame(Canvas& canvas, int k, int frames) { trimFrame(canvas, k, frames, false); }
-void valveTrimFrame(Canvas& canvas, int k, int frames) { trimFrame(canvas, k, frames, true); }
 
 // A pointer ("chicken head") knob: a round hub with a tapered wing carrying a white inlay.
 void ratioFrame(Canvas& canvas, int k, int frames)
@@ -164,13 +162,25 @@ void ratioFrame(Canvas& canvas, int k, int frames)
 }
 } // namespace
 
-std::unique_ptr<Canvas> drawBigKnob(int frames, int columns) { return filmstrip(114, 114, frames, columns, bigKnobFrame); }
-
-std::unique_ptr<Canvas> drawTrimKnob(bool valve)
+std::unique_ptr<Canvas> drawBigKnobFrame(double scale, int frame, int frames)
 {
-    return filmstrip(31, 31, 7, 1, valve ? valveTrimFrame : attackTrimFrame);
+    auto canvas = std::make_unique<Canvas>(114, 114, scale);
+    bigKnobFrame(*canvas, frame, frames);
+    return canvas;
 }
 
-std::unique_ptr<Canvas> drawRatioKnob() { return filmstrip(70, 70, 7, 1, ratioFrame); }
+std::unique_ptr<Canvas> drawTrimKnobFrame(double scale, bool valve, int frame)
+{
+    auto canvas = std::make_unique<Canvas>(31, 31, scale);
+    trimFrame(*canvas, frame, 7, valve);
+    return canvas;
+}
+
+std::unique_ptr<Canvas> drawRatioKnobFrame(double scale, int frame)
+{
+    auto canvas = std::make_unique<Canvas>(70, 70, scale);
+    ratioFrame(*canvas, frame, 7);
+    return canvas;
+}
 
 } // namespace artwork

@@ -38,9 +38,9 @@ void earCup(Canvas& canvas, double cx, double cy, bool left)
 } // namespace
 
 // A face with closed eyes and headphones, listening: the maker's designer mark.
-std::unique_ptr<Canvas> drawDesignerLogo()
+std::unique_ptr<Canvas> drawDesignerLogo(double scale)
 {
-    auto canvas = std::make_unique<Canvas>(120, 120);
+    auto canvas = std::make_unique<Canvas>(120, 120, scale);
     Canvas& c = *canvas;
     cairo_t* cr = c.cr();
     // Round badge.

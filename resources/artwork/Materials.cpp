@@ -9,19 +9,38 @@ namespace artwork
 {
 namespace
 {
-uint8_t toByte(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v * 255.0), 0L, 255L)); }
+// Rounds half away from zero, as lround does, without its call.
+uint8_t roundByte(double v) { return v <= 0.0 ? 0 : v >= 255.0 ? 255 : static_cast<uint8_t>(v + 0.5); }
+uint8_t toByte(double v) { return roundByte(v * 255.0); }
 
 void boxBlurLine(std::vector<double>& line, int radius)
 {
     const int n = static_cast<int>(line.size());
-    std::vector<double> out(line.size());
+    thread_local std::vector<double> out;
+    out.resize(line.size());
+    const double* in = line.data();
+    const auto at = [in, n](int i) { return in[std::clamp(i, 0, n - 1)]; };
     double sum = 0.0;
     for (int i = -radius; i <= radius; ++i)
-        sum += line[size_t(std::clamp(i, 0, n - 1))];
-    for (int i = 0; i < n; ++i)
+        sum += at(i);
+    const double divisor = 2 * radius + 1;
+    // The same sums in the same order as a clamped walk; only the middle skips the clamping.
+    const int middleEnd = n - radius - 1;
+    int i = 0;
+    for (; i < std::min(radius, n); ++i)
     {
-        out[size_t(i)] = sum / (2 * radius + 1);
-        sum += line[size_t(std::clamp(i + radius + 1, 0, n - 1))] - line[size_t(std::clamp(i - radius, 0, n - 1))];
+        out[size_t(i)] = sum / divisor;
+        sum += at(i + radius + 1) - at(i - radius);
+    }
+    for (; i < middleEnd; ++i)
+    {
+        out[size_t(i)] = sum / divisor;
+        sum += in[i + radius + 1] - in[i - radius];
+    }
+    for (; i < n; ++i)
+    {
+        out[size_t(i)] = sum / divisor;
+        sum += at(i + radius + 1) - at(i - radius);
     }
     line.swap(out);
 }
@@ -31,8 +50,12 @@ void brushedMetal(Canvas& canvas, double x, double y, double w, double h, Rgba b
 {
     cairo_surface_t* s = canvas.surface();
     cairo_surface_flush(s);
-    const int x0 = static_cast<int>(x * Canvas::kScale), y0 = static_cast<int>(y * Canvas::kScale);
-    const int pw = static_cast<int>(w * Canvas::kScale), ph = static_cast<int>(h * Canvas::kScale);
+    const double k = canvas.scale();
+    const int x0 = static_cast<int>(x * k), y0 = static_cast<int>(y * k);
+    const int pw = std::min(static_cast<int>(w * k), canvas.pixelWidth() - x0);
+    const int ph = std::min(static_cast<int>(h * k), canvas.pixelHeight() - y0);
+    // The streaks keep their length in points at every scale.
+    const int streakRadius = std::max(1, static_cast<int>(std::lround(12.0 * k)));
     const int stride = cairo_image_surface_get_stride(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     Noise noise(seed);
@@ -44,8 +67,8 @@ void brushedMetal(Canvas& canvas, double x, double y, double w, double h, Rgba b
         rowDrift = rowDrift * 0.6 + noise.next() * 0.4;
         for (auto& v : streak)
             v = noise.next();
-        boxBlurLine(streak, 24);
-        boxBlurLine(streak, 24);
+        boxBlurLine(streak, streakRadius);
+        boxBlurLine(streak, streakRadius);
         unsigned char* row = data + (y0 + j) * stride;
         for (int i = 0; i < pw; ++i)
         {
@@ -78,7 +101,7 @@ void blur(cairo_surface_t* surface, int radius)
             for (int pass = 0; pass < 3; ++pass)
                 boxBlurLine(line, r);
             for (int i = 0; i < w; ++i)
-                data[j * stride + 4 * i + channel] = static_cast<unsigned char>(std::clamp(std::lround(line[size_t(i)]), 0L, 255L));
+                data[j * stride + 4 * i + channel] = roundByte(line[size_t(i)]);
         }
         for (int i = 0; i < w; ++i)
         {
@@ -88,7 +111,7 @@ void blur(cairo_surface_t* surface, int radius)
             for (int pass = 0; pass < 3; ++pass)
                 boxBlurLine(line, r);
             for (int j = 0; j < h; ++j)
-                data[j * stride + 4 * i + channel] = static_cast<unsigned char>(std::clamp(std::lround(line[size_t(j)]), 0L, 255L));
+                data[j * stride + 4 * i + channel] = roundByte(line[size_t(j)]);
         }
     }
     cairo_surface_mark_dirty(surface);
@@ -97,19 +120,47 @@ void blur(cairo_surface_t* surface, int radius)
 void softShadow(Canvas& canvas, const std::function<void(cairo_t*)>& shape, double blurPoints, Rgba colour, double dx,
                 double dy)
 {
-    Canvas layer(canvas.width(), canvas.height());
-    cairo_t* cr = layer.cr();
+    // Below a pixel a blur still softens the edge a little, as it does at larger scales.
+    const double radius = blurPoints * canvas.scale();
+    const int blurRadius = radius >= 0.5 && radius < 1.0 ? 1 : static_cast<int>(radius);
+    // Only the shape's surroundings are blurred: three box passes reach no further than this.
+    const int reach = (blurRadius >= 1 ? 3 * std::max(1, blurRadius / 2) : 0) + 2;
+    cairo_t* target = canvas.cr();
+    cairo_path_t* kept = cairo_copy_path(target);
+    cairo_save(target);
+    cairo_new_path(target);
+    cairo_translate(target, dx, dy);
+    shape(target);
+    double x1, y1, x2, y2;
+    cairo_fill_extents(target, &x1, &y1, &x2, &y2);
+    cairo_user_to_device(target, &x1, &y1);
+    cairo_user_to_device(target, &x2, &y2);
+    cairo_new_path(target);
+    cairo_restore(target);
+    cairo_append_path(target, kept);
+    cairo_path_destroy(kept);
+    const int left = std::max(0, static_cast<int>(std::floor(std::min(x1, x2))) - reach);
+    const int top = std::max(0, static_cast<int>(std::floor(std::min(y1, y2))) - reach);
+    const int right = std::min(canvas.pixelWidth(), static_cast<int>(std::ceil(std::max(x1, x2))) + reach);
+    const int bottom = std::min(canvas.pixelHeight(), static_cast<int>(std::ceil(std::max(y1, y2))) + reach);
+    if (right <= left || bottom <= top)
+        return;
+    cairo_surface_t* layer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, right - left, bottom - top);
+    cairo_t* cr = cairo_create(layer);
+    cairo_translate(cr, -left, -top);
+    cairo_scale(cr, canvas.scale(), canvas.scale());
     cairo_translate(cr, dx, dy);
     shape(cr);
     setColour(cr, colour);
     cairo_fill(cr);
-    blur(layer.surface(), static_cast<int>(blurPoints * Canvas::kScale));
-    cairo_t* target = canvas.cr();
+    cairo_destroy(cr);
+    blur(layer, blurRadius);
     cairo_save(target);
     cairo_identity_matrix(target);
-    cairo_set_source_surface(target, layer.surface(), 0, 0);
+    cairo_set_source_surface(target, layer, left, top);
     cairo_paint(target);
     cairo_restore(target);
+    cairo_surface_destroy(layer);
 }
 
 void spunDisc(cairo_t* cr, double cx, double cy, double r, Rgba base, double sheen, double lightAngle)

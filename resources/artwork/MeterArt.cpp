@@ -2,6 +2,7 @@
 #include "resources/artwork/Layout.h"
 #include "resources/artwork/Materials.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace artwork
@@ -40,7 +41,7 @@ struct FaceInk
     Rgba edge;
 };
 
-void scale(Canvas& canvas, const FaceInk& look, bool glowPass)
+void printScale(Canvas& canvas, const FaceInk& look, bool glowPass)
 {
     cairo_t* cr = canvas.cr();
     constexpr double kArc = 70.0;
@@ -76,9 +77,9 @@ void scale(Canvas& canvas, const FaceInk& look, bool glowPass)
     canvas.text("dB", kPx + 38.0, 33.5, {"Liberation Sans", 5.0, false, false, 0.4, ink});
 }
 
-std::unique_ptr<Canvas> face(const FaceInk& look, bool lit)
+std::unique_ptr<Canvas> face(const FaceInk& look, bool lit, double scale)
 {
-    auto canvas = std::make_unique<Canvas>(kMeter.width(), kMeter.height());
+    auto canvas = std::make_unique<Canvas>(kMeter.width(), kMeter.height(), scale);
     cairo_t* cr = canvas->cr();
     const double w = kMeter.width(), h = kMeter.height();
     // Back-light: strongest low in the middle, where the lamp sits.
@@ -92,16 +93,16 @@ std::unique_ptr<Canvas> face(const FaceInk& look, bool lit)
     if (lit)
     {
         // Soft glow of the printed scale: a blurred wider copy under the ink.
-        Canvas glow(w, h);
-        scale(glow, look, true);
-        blur(glow.surface(), 5);
+        Canvas glow(w, h, scale);
+        printScale(glow, look, true);
+        blur(glow.surface(), std::max(1, static_cast<int>(2.5 * scale)));
         cairo_save(cr);
         cairo_identity_matrix(cr);
         cairo_set_source_surface(cr, glow.surface(), 0, 0);
         cairo_paint(cr);
         cairo_restore(cr);
     }
-    scale(*canvas, look, false);
+    printScale(*canvas, look, false);
     // Glass: a faint reflection across the top and the shade of the bezel at the edges.
     cairo_pattern_t* glass = cairo_pattern_create_linear(0, 0, 0, h);
     cairo_pattern_add_color_stop_rgba(glass, 0, 1, 1, 1, 0.10);
@@ -128,11 +129,11 @@ std::unique_ptr<Canvas> face(const FaceInk& look, bool lit)
 }
 } // namespace
 
-std::unique_ptr<Canvas> drawMeterFace(bool lit)
+std::unique_ptr<Canvas> drawMeterFace(bool lit, double scale)
 {
     if (lit)
-        return face({rgb(255, 196, 112), rgb(255, 150, 40, 0.55), rgb(104, 62, 22), rgb(30, 19, 10)}, true);
-    return face({rgb(112, 122, 132), rgb(0, 0, 0, 0), rgb(40, 44, 50), rgb(15, 16, 19)}, false);
+        return face({rgb(255, 196, 112), rgb(255, 150, 40, 0.55), rgb(104, 62, 22), rgb(30, 19, 10)}, true, scale);
+    return face({rgb(112, 122, 132), rgb(0, 0, 0, 0), rgb(40, 44, 50), rgb(15, 16, 19)}, false, scale);
 }
 
 } // namespace artwork

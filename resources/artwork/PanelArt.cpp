@@ -252,9 +252,9 @@ void panelLight(Canvas& canvas)
 }
 } // namespace
 
-std::unique_ptr<Canvas> drawPanel()
+std::unique_ptr<Canvas> drawPanel(double scale)
 {
-    auto canvas = std::make_unique<Canvas>(kPanelWidth, kPanelHeight);
+    auto canvas = std::make_unique<Canvas>(kPanelWidth, kPanelHeight, scale);
     brushedMetal(*canvas, 0, 0, kPanelWidth, kPanelHeight, kPanelBase, 0.016, 12128);
     panelLight(*canvas);
     for (const auto& [x, y, a] : {std::tuple{9.0, 9.0, 0.3}, {391.0, 9.0, 1.1}, {9.0, 266.0, 0.8}, {391.0, 266.0, 0.1}})

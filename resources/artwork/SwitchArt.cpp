@@ -97,19 +97,14 @@ void lever(Canvas& canvas, double cx, double cy, double angle)
 }
 } // namespace
 
-std::unique_ptr<Canvas> drawModeSwitch(const Canvas& panel)
+std::unique_ptr<Canvas> drawModeSwitchFrame(double scale, int position, cairo_surface_t* panel)
 {
     const Box& s = kModeSwitch;
-    auto strip = std::make_unique<Canvas>(s.width(), s.height() * 3);
-    for (int position = 0; position < 3; ++position)
-    {
-        // Each frame carries the panel under the switch, so it covers its rectangle seamlessly.
-        Canvas frame(s.width(), s.height());
-        frame.blit(panel, s.left, s.top, s.width(), s.height(), 0, 0);
-        lever(frame, kLeverPivotX, kLeverPivotY, kLeverAngles[position]);
-        strip->blit(frame, 0, 0, s.width(), s.height(), 0, position * s.height());
-    }
-    return strip;
+    // Each frame carries the panel under the switch, so it covers its rectangle seamlessly.
+    auto frame = std::make_unique<Canvas>(s.width(), s.height(), scale);
+    frame->blit(panel, s.left, s.top, s.width(), s.height(), 0, 0);
+    lever(*frame, kLeverPivotX, kLeverPivotY, kLeverAngles[position]);
+    return frame;
 }
 
 } // namespace artwork

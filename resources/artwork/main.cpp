@@ -1,5 +1,5 @@
 // Draws every image of the product into a folder: qor-draw-artwork OUTPUT_FOLDER
-#include "resources/artwork/Artwork.h"
+#include "resources/artwork/ImageCatalogue.h"
 
 #include <cstdio>
 #include <string>
@@ -13,26 +13,15 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     int failures = 0;
-    auto save = [&](const artwork::Canvas& image, int id) {
+    for (int id : {12128, 12129, 12181, 12130, 12139, 12173, 12171, 12177, 12151, 12153, 12200, 90001})
+    {
         const std::string path = folder + "/" + std::to_string(id) + ".png";
-        if (!image.writePng(path))
+        const auto image = artwork::ImageCatalogue::drawImage(id);
+        if (!image || !image->writePng(path))
         {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             ++failures;
         }
-    };
-    const auto panel = artwork::drawPanel();
-    save(*panel, 12128);
-    save(*artwork::drawModeSwitch(*panel), 12129);
-    save(*artwork::drawRatioKnob(), 12181);
-    save(*artwork::drawTrimKnob(false), 12130);
-    save(*artwork::drawTrimKnob(true), 12139);
-    save(*artwork::drawBigKnob(21, 5), 12173);
-    save(*artwork::drawBigKnob(41, 7), 12171);
-    save(*artwork::drawBigKnob(61, 8), 12177);
-    save(*artwork::drawMeterFace(true), 12151);
-    save(*artwork::drawMeterFace(false), 12153);
-    save(*artwork::drawAboutPlate(), 12200);
-    save(*artwork::drawDesignerLogo(), 90001);
+    }
     return failures == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "QORLIB/gui/toolkit/Bitmap.h"
 #include "QORLIB/gui/toolkit/PixelAccess.h"
 #include "resources/QorResourceTable.h"
+#include "resources/artwork/ImageCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -189,4 +190,42 @@ TEST(Artwork, TheAboutPlatePaintsTheWebAddressInsideTheLinkArea)
     // Nothing light where the box draws its version line, nor on the hover underline's row.
     for (int x = 600; x < 790; x += 3)
         EXPECT_LT(luminance(plate->pixelRGBA(x, 148)), 120) << x;
+}
+
+TEST(Artwork, TheDrawingAtTwiceTheSizeIsEveryCommittedImagePixelForPixel)
+{
+    // The editor draws these images again at other zooms; at 2 the drawing must be the image
+    // it replaces, or a zoom change would change the panel.
+    for (int id : {12128, 12129, 12181, 12130, 12139, 12173, 12171, 12177, 12151, 12153, 12200, 90001})
+    {
+        auto committed = image(id);
+        const auto drawn = artwork::ImageCatalogue::drawImage(id, 2.0);
+        ASSERT_NE(committed, nullptr);
+        ASSERT_NE(drawn, nullptr) << id;
+        ASSERT_EQ(drawn->pixelWidth(), committed->pixelWidth()) << id;
+        ASSERT_EQ(drawn->pixelHeight(), committed->pixelHeight()) << id;
+        cairo_surface_flush(drawn->surface());
+        int differing = 0;
+        for (int y = 0; y < committed->pixelHeight(); ++y)
+            for (int x = 0; x < committed->pixelWidth(); ++x)
+                differing += PixelAccess::rgba(drawn->surface(), x, y) != committed->pixelRGBA(x, y);
+        EXPECT_EQ(differing, 0) << id;
+    }
+}
+
+TEST(Artwork, FramesAtAnyScaleHaveTheirRoundedPixelSizeAndUnknownOnesNone)
+{
+    for (double scale : {0.7, 1.0, 2.76, 4.0})
+    {
+        const auto knob = artwork::ImageCatalogue::drawFrame(12177, scale, 60);
+        ASSERT_NE(knob, nullptr);
+        EXPECT_EQ(knob->pixelWidth(), static_cast<int>(std::lround(114 * scale))) << scale;
+        const auto meter = artwork::ImageCatalogue::drawFrame(12151, scale, 0);
+        EXPECT_EQ(meter->pixelHeight(), static_cast<int>(std::lround(43 * scale))) << scale;
+    }
+    EXPECT_EQ(artwork::ImageCatalogue::drawFrame(12177, 1.0, 61), nullptr);
+    EXPECT_EQ(artwork::ImageCatalogue::drawFrame(12177, 1.0, -1), nullptr);
+    EXPECT_EQ(artwork::ImageCatalogue::drawFrame(4711, 1.0, 0), nullptr);
+    EXPECT_EQ(artwork::ImageCatalogue::drawFrame(12128, 0.0, 0), nullptr);
+    EXPECT_EQ(artwork::ImageCatalogue::grid(4711), nullptr);
 }

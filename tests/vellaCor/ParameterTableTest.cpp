@@ -30,6 +30,30 @@ TEST(ParameterTable, OutOfRangeValuesNeverIndexPastTheTexts)
     EXPECT_EQ(getParameterDisplay(kGainReduction, std::numeric_limits<double>::quiet_NaN()), "-oo");
 }
 
+// The value a parameter takes is the step its display shows: k·x whole, the text unchanged.
+TEST(ParameterTable, OnStepValuesAreTheStepsTheDisplaysShow)
+{
+    EXPECT_EQ(getParameterOnStep(kProcess, 0.25), 0.5);
+    EXPECT_EQ(getParameterOnStep(kProcess, 0.2499), 0.0);
+    EXPECT_EQ(getParameterOnStep(kProcess, 0.75), 1.0);
+    EXPECT_EQ(getParameterOnStep(kRatio, 0.6667), 4.0 / 6.0);        // the bank's rounded step 4
+    EXPECT_EQ(getParameterOnStep(kAttackRatio, 4.5 / 7.0), 4.0 / 6.0); // an old notch of 1/7
+    EXPECT_EQ(getParameterOnStep(kValveLevel, 1.0 / 12.0), 1.0 / 6.0);
+    EXPECT_EQ(getParameterOnStep(kRatio, 7.0), 1.0);
+    EXPECT_EQ(getParameterOnStep(kRatio, std::numeric_limits<double>::quiet_NaN()), 0.0);
+    EXPECT_EQ(getParameterOnStep(kTime, 0.123), 0.123) << "continuous values stay";
+    EXPECT_EQ(getParameterOnStep(kOutput, 1.5), 1.0);
+    for (uint32_t index : {uint32_t(kProcess), uint32_t(kRatio), uint32_t(kAttackRatio), uint32_t(kValveLevel)})
+        for (int i = 0; i <= 1000; ++i)
+        {
+            const double x = i / 1000.0;
+            const double v = getParameterOnStep(index, x);
+            EXPECT_EQ(getParameterDisplay(index, v), getParameterDisplay(index, x)) << index << " " << x;
+            const double k = index == kProcess ? 2.0 : 6.0;
+            EXPECT_EQ(v * k, std::round(v * k)) << index << " " << x;
+        }
+}
+
 TEST(ParameterTable, NumberDisplays)
 {
     EXPECT_EQ(getParameterDisplay(kOutput, 0.15), "4.50");

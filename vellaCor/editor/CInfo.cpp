@@ -2,6 +2,7 @@
 
 #include "QORLIB/gui/QorDrawContext.h"
 #include "QORLIB/gui/QorSharedFonts.h"
+#include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorShell.h"
 #include "vellaCor/vellaCorParameters.h"
 
@@ -25,6 +26,8 @@ CInfo::CInfo(const QorRect& rect, QorBitmap* plate, const char* version, const s
     value_ = 0.0;
 }
 
+CInfo::~CInfo() { QorProcessRunner::abandon(this); }
+
 void CInfo::draw(QorDrawContext& context)
 {
     context.drawBitmap(bitmap_, rect_, {0.0, 0.0}, 1.0f);
@@ -32,7 +35,10 @@ void CInfo::draw(QorDrawContext& context)
     context.setFont(QorSharedFonts::arial(12));
     context.drawString(versionLabel_, {296, 69, 396, 79}, QorDrawContext::kAlignLeft, true);
     context.setFont(QorSharedFonts::arial(10));
-    context.drawString(kCredit, {0, 208, rect_.width(), 218}, QorDrawContext::kAlignCentre, true);
+    if (!note_.empty())
+        context.setFontColor(kNoteColour);
+    const std::string& line = note_.empty() ? credit_ : note_;
+    context.drawString(line.c_str(), {0, 208, rect_.width(), 218}, QorDrawContext::kAlignCentre, true);
     if (linkHover_)
     {
         context.setFrameColor(kLinkColour);
@@ -47,7 +53,13 @@ int32_t CInfo::onMouseDown(const QorPoint& where, uint32_t flags)
         return kQorMouseNotHandled;
     if (link_.contains(where))
     {
-        QorShell::open(webAddress_);
+        note_.clear();
+        QorShell::open(webAddress_, this, [this](bool opened) {
+            if (opened)
+                return;
+            note_ = kOpenFailed + webAddress_;
+            invalid();
+        });
         return kQorMouseHandledFinal;
     }
     value_ = vellaCorParameters::truncToInt(value_ + 0.5) != 0 ? 0.0 : 1.0;

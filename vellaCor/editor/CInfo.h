@@ -6,17 +6,26 @@
 
 // The about box: a plate over the whole product area with the version, a credit line and the
 // maker's web address as a link. A click on the link opens the address in the browser; a click
-// anywhere else reports a change, which the product editor turns into closing the box.
+// anywhere else reports a change, which the product editor turns into closing the box. The
+// browser is started without waiting; when it cannot be, the box says so.
 class CInfo : public QorCustomControl
 {
 public:
     static constexpr int32_t kTag = 28;
     static constexpr QorColour kTextColour{200, 200, 200, 255};
     static constexpr QorColour kLinkColour{54, 151, 206, 255};
-    static constexpr const char* kCredit = "AAX Native by Avid Technology";
+    static constexpr QorColour kNoteColour{235, 130, 100, 255};
 
     // version: the full version string; the label shows "v." and its first five characters.
     CInfo(const QorRect& rect, QorBitmap* plate, const char* version, const std::string& webAddress);
+    ~CInfo() override;
+
+    // The line under the plate: the format the editor runs in (empty: none shown).
+    void setCredit(const std::string& credit) { credit_ = credit; }
+    const std::string& getCredit() const { return credit_; }
+    // Shown in place of the credit when the browser could not be started.
+    const std::string& getNote() const { return note_; }
+    static constexpr const char* kOpenFailed = "Could not open ";
 
     const char* getVersionLabel() const { return versionLabel_; }
     const QorRect& getLinkArea() const { return link_; }
@@ -37,4 +46,6 @@ private:
     QorRect link_;
     uint8_t linkHover_ = 0;
     std::string webAddress_;
+    std::string credit_;
+    std::string note_;
 };

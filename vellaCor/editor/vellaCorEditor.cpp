@@ -11,6 +11,7 @@
 #include "QORLIB/presets/QorPresetNotifications.h"
 #include "vellaCor/editor/CInfo.h"
 #include "vellaCor/editor/CVelVuMeter2.h"
+#include "vellaCor/editor/vellaCorReadoutText.h"
 #include "vellaCor/vellaCorIdentity.h"
 #include "vellaCor/vellaCorParameters.h"
 
@@ -49,9 +50,10 @@ constexpr KnobLayout kKnobs[] = {
      "Controls the level of the processed signal"},
     {2, 50, 50, QorBitmapGlobals::kRatioKnob, 7, 1, 150, 150, 1.0 / 6.0, 1.0, 0.5,
      "Controls current compression ratio"},
-    {3, 31, 123, QorBitmapGlobals::kAttackTrim, 7, 1, 100, 100, 1.0 / 7.0, 1.0, 0.5,
+    // The trims have seven positions: a notch of 1/6 is one step (1/7 would fall between steps).
+    {3, 31, 123, QorBitmapGlobals::kAttackTrim, 7, 1, 100, 100, 1.0 / 6.0, 1.0, 0.5,
      "Controls the ratio between the attack and release"},
-    {7, 267, 92, QorBitmapGlobals::kValveTrim, 7, 1, 100, 100, 1.0 / 7.0, 1.0, 0.5,
+    {7, 267, 92, QorBitmapGlobals::kValveTrim, 7, 1, 100, 100, 1.0 / 6.0, 1.0, 0.5,
      "Sets up a valve processing reference level"},
 };
 
@@ -97,6 +99,7 @@ void vellaCorEditor::open()
     aboutContainer_->setBackgroundColour({0, 0, 0, 0});
     about_ = new CInfo(kProductRect, QorBitmapGlobals::get(QorBitmapGlobals::kAboutPlate), vellaCorIdentity::kVersion,
                        vellaCorIdentity::kMakerWebAddress);
+    about_->setCredit(engine_->pluginFormat().credit);
     aboutContainer_->addControl(about_);
 
     glide_.reset();
@@ -138,6 +141,12 @@ void vellaCorEditor::close()
 }
 
 QorAnimKnob* vellaCorEditor::getKnob(int32_t tag) const { return tag >= 2 && tag <= 7 ? knobs_[tag] : nullptr; }
+
+std::string vellaCorEditor::readoutText(uint32_t tag) const
+{
+    const QorBaseControl* control = tag <= uint32_t(vellaCorParameters::kValveLevel) ? getControl(int32_t(tag)) : nullptr;
+    return control ? vellaCorReadoutText(tag, control->getValue()) : std::string();
+}
 
 QorBaseControl* vellaCorEditor::getControl(int32_t tag) const
 {
@@ -211,12 +220,19 @@ void vellaCorEditor::setParameter(int32_t index, double value)
     }
 }
 
+int32_t vellaCorEditor::parameterOfTag(uint32_t tag) const
+{
+    using namespace vellaCorParameters;
+    return tag == kProcess || (tag >= kRatio && tag <= kValveLevel) ? int32_t(tag) : -1;
+}
+
 double vellaCorEditor::valueChanged(uint32_t tag, double value)
 {
+    using vellaCorParameters::getParameterOnStep;
     switch (tag)
     {
     case vellaCorParameters::kProcess:
-        engine_->sendParameter(vellaCorParameters::kProcess, 1.0 - value);
+        engine_->sendParameter(vellaCorParameters::kProcess, getParameterOnStep(tag, 1.0 - value));
         break;
     case 2:
     case 3:
@@ -224,7 +240,8 @@ double vellaCorEditor::valueChanged(uint32_t tag, double value)
     case 5:
     case 6:
     case 7:
-        engine_->sendParameter(int32_t(tag), value);
+        // A knob between two steps (a drag) still sends the step it shows.
+        engine_->sendParameter(int32_t(tag), getParameterOnStep(tag, value));
         break;
     case kNameButtonTag:
         engine_->sendParameter(kShowInfo, 1.0);

@@ -29,7 +29,9 @@ public:
     void close() override;
     void setParameter(int32_t index, double value) override;
     double valueChanged(uint32_t tag, double value) override;
+    int32_t parameterOfTag(uint32_t tag) const override;
     void idle() override;
+    std::string readoutText(uint32_t tag) const override;
 
     // The controls while open (nullptr otherwise), for the host glue and tests.
     QorBaseControl* getControl(int32_t tag) const;

@@ -16,7 +16,8 @@ public:
     ~EditorEngine() override;
 
     void sendParameter(int32_t index, double value) override;
-    void idle() override;
+    void beginEdit(int32_t index) override;
+    void endEdit(int32_t index) override;
 
 protected:
     void editorResized(double width, double height) override;

@@ -81,8 +81,7 @@ void UI::close()
 {
     if (!engine_ || !engine_->isOpen())
         return;
-    editorIdle(); // ends open touch gestures
-    engine_->close();
+    engine_->close(); // ends open touch gestures
 }
 
 bool UI::isOpen() const { return engine_ && engine_->isOpen(); }
@@ -136,14 +135,43 @@ int UI::idle()
 
 void UI::writePort(uint32_t port, float value)
 {
-    if (!host_.write)
+    if (!host_.write || port >= touching_.size())
         return;
-    if (host_.touch && !touching_[port])
+    if (touching_[port])
     {
-        host_.touch->touch(host_.touch->handle, port, true);
-        touching_[port] = true;
+        // A press that has not moved yet, or a knob still on the same step, is no new value.
+        if (value != lastWritten_[port])
+            host_.write(host_.controller, port, sizeof(float), 0, &value);
+        lastWritten_[port] = value;
+        return;
     }
+    // A value of no gesture of the user's (a preset load) is a gesture of its own.
+    if (host_.touch)
+        host_.touch->touch(host_.touch->handle, port, true);
     host_.write(host_.controller, port, sizeof(float), 0, &value);
+    if (host_.touch)
+        host_.touch->touch(host_.touch->handle, port, false);
+}
+
+void UI::editorBeginEdit(int32_t index)
+{
+    const int32_t port = portOf(index);
+    if (port < 0 || touching_[size_t(port)])
+        return;
+    touching_[size_t(port)] = true;
+    lastWritten_[size_t(port)] = float(presets_->current().values[index] * controlPort(uint32_t(port)).scale);
+    if (host_.touch)
+        host_.touch->touch(host_.touch->handle, uint32_t(port), true);
+}
+
+void UI::editorEndEdit(int32_t index)
+{
+    const int32_t port = portOf(index);
+    if (port < 0 || !touching_[size_t(port)])
+        return;
+    touching_[size_t(port)] = false;
+    if (host_.touch)
+        host_.touch->touch(host_.touch->handle, uint32_t(port), false);
 }
 
 void UI::editorEdit(int32_t index, double value)
@@ -155,23 +183,6 @@ void UI::editorEdit(int32_t index, double value)
         presets_->parameterChanged(index, value);
     }
     engine_->forwardParameter(index, value);
-}
-
-void UI::editorIdle()
-{
-    // A gesture ends when the button is up again (a drag) or on the tick after a wheel step.
-    uint32_t buttons = 0;
-    if (engine_->isOpen())
-        engine_->getButtonState(buttons);
-    if (buttons & qortk::kLButton)
-        return;
-    for (uint32_t port = 0; port < touching_.size(); ++port)
-        if (touching_[port])
-        {
-            if (host_.touch)
-                host_.touch->touch(host_.touch->handle, port, false);
-            touching_[port] = false;
-        }
 }
 
 void UI::editorResized()

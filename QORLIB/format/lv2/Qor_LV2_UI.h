@@ -54,7 +54,9 @@ public:
 
     // From the editor engine.
     void editorEdit(int32_t index, double value);
-    void editorIdle();
+    // A user's gesture on a parameter: ui:touch true at its start, false at its end.
+    void editorBeginEdit(int32_t index);
+    void editorEndEdit(int32_t index);
     void editorResized();
 
     // From the preset manager (its host interface): a loaded preset's values and notifications.
@@ -68,7 +70,8 @@ private:
     std::unique_ptr<QorPresetManager> ownPresets_; // without instance access
     QorPresetManager* presets_ = nullptr;
     std::unique_ptr<EditorEngine> engine_;
-    std::array<bool, 8> touching_{};
+    std::array<bool, 8> touching_{};     // inside a user's gesture
+    std::array<float, 8> lastWritten_{}; // of the open gesture
     int lastWidth_ = 0;
     int lastHeight_ = 0;
     bool sizeRepeated_ = false;

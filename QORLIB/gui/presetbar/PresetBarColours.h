@@ -28,4 +28,5 @@ inline constexpr QorColour kTrack{48, 48, 52, 255};
 inline constexpr QorColour kThumb{112, 112, 120, 255};
 inline constexpr QorColour kThumbActive{150, 150, 160, 255};
 inline constexpr QorColour kDetailText{150, 150, 155, 255};
+inline constexpr QorColour kWarning{235, 130, 100, 255};
 } // namespace PresetBarColours

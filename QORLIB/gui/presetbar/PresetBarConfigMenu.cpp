@@ -7,7 +7,9 @@
 #include "QORLIB/gui/presetbar/QorConfigMenuKickButton.h"
 #include "QORLIB/gui/presetbar/QorConfigPluginInfoText.h"
 #include "QORLIB/gui/presetbar/QorPresetBarEditor.h"
+#include "QORLIB/gui/presetbar/QorUserManual.h"
 #include "QORLIB/platform/QorMessageBox.h"
+#include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorShell.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
 #include "vellaCor/vellaCorParameters.h"
@@ -16,16 +18,6 @@
 
 namespace
 {
-// The stored path is read as at most 1024 characters (UTF-8 sequences count once).
-std::string limitCharacters(const std::string& text, size_t limit)
-{
-    size_t characters = 0;
-    for (size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xc0) != 0x80 && ++characters > limit)
-            return text.substr(0, i);
-    return text;
-}
-
 // A web address or a file that is there: when the opener then fails, nothing is set up to
 // open that kind of document.
 bool documentExists(const std::string& target)
@@ -35,11 +27,17 @@ bool documentExists(const std::string& target)
     struct stat st{};
     return !target.empty() && ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+bool endsWith(const std::string& text, const char* tail)
+{
+    const std::string t = tail;
+    return text.size() >= t.size() && text.compare(text.size() - t.size(), t.size(), t) == 0;
+}
 } // namespace
 
 PresetBarConfigMenu::PresetBarConfigMenu(QorPresetBarEditor& owner) : owner_(owner) {}
 
-PresetBarConfigMenu::~PresetBarConfigMenu() = default;
+PresetBarConfigMenu::~PresetBarConfigMenu() { QorProcessRunner::abandon(this); }
 
 void PresetBarConfigMenu::build(QorViewContainer* overlay)
 {
@@ -57,7 +55,7 @@ void PresetBarConfigMenu::build(QorViewContainer* overlay)
     overlay_->addControl(manual_);
     hints_ = new QorConfigMenu2waySwitch({});
     overlay_->addControl(hints_);
-    version_ = new QorConfigPluginInfoText({});
+    version_ = new QorConfigPluginInfoText({}, owner_.editorFormat());
     overlay_->addControl(version_);
     layout(overlay_->getRect());
 }
@@ -108,15 +106,32 @@ void PresetBarConfigMenu::valueChanged(int32_t tag, double value)
 
 void PresetBarConfigMenu::openManual()
 {
-    std::string path;
-    QorGlobalSettings::getManualPath(path); // a missing value leaves the path empty
-    path = limitCharacters(path, kMaxManualPathCharacters);
-    if (QorShell::open(path))
-        return;
-    if (documentExists(path))
-        QorMessageBox::show(kNoReaderText, kNoReaderCaption);
-    else
-        QorMessageBox::show(kFailedText, "");
+    const std::string path = QorUserManual::path();
+    if (exit_)
+        exit_->setNote("");
+    // The opener's answer comes from the idle; clear() forgets it when the menu goes.
+    QorShell::open(path, this, [this, path](bool opened) {
+        if (opened)
+            return;
+        const bool exists = documentExists(path);
+        if (exists)
+            QorMessageBox::show(noReaderText(path), kNoReaderCaption);
+        else
+            QorMessageBox::show(kFailedText, "");
+        if (exit_)
+            exit_->setNote(exists ? std::string(kNoReaderCaption) + ": " + noReaderText(path)
+                                  : path.empty() ? std::string(kNoManualNote)
+                                                 : std::string(kFailedText) + ": " + path);
+    });
+}
+
+std::string PresetBarConfigMenu::noReaderText(const std::string& path)
+{
+    if (path.find("://") != std::string::npos || endsWith(path, ".html") || endsWith(path, ".htm"))
+        return "Make sure a web browser is installed";
+    if (endsWith(path, ".pdf") || endsWith(path, ".PDF"))
+        return "Make sure a PDF reader is installed";
+    return "Make sure an application that opens this file is installed";
 }
 
 void PresetBarConfigMenu::notification(int32_t id, double value)
@@ -176,6 +191,7 @@ QorRect PresetBarConfigMenu::currentRect() const
 
 void PresetBarConfigMenu::clear()
 {
+    QorProcessRunner::abandon(this);
     overlay_ = nullptr;
     pageSwitch_ = nullptr;
     exit_ = nullptr;

@@ -19,10 +19,11 @@ class PresetBarConfigMenu
 {
 public:
     static constexpr double kCollapsedHeight = 29.0;
-    static constexpr const char* kNoReaderText = "Make sure Acrobat Reader is installed";
     static constexpr const char* kNoReaderCaption = "Could not open manual file";
     static constexpr const char* kFailedText = "Could not open user manual";
-    static constexpr size_t kMaxManualPathCharacters = 1024;
+    static constexpr const char* kNoManualNote = "No user manual was found";
+    // The message for a manual that is there but nothing opens: names what to install.
+    static std::string noReaderText(const std::string& path);
 
     explicit PresetBarConfigMenu(QorPresetBarEditor& owner);
     ~PresetBarConfigMenu();

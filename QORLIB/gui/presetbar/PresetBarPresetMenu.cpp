@@ -96,7 +96,10 @@ void PresetBarPresetMenu::valueChanged(int32_t tag, double value)
         break;
     case QorPresetMenuBottomTextInfo::kTag:
         if (kind_ == kQorUserDirectory)
-            owner_.getManager()->openUserFolder();
+            owner_.getManager()->openUserFolder([this] {
+                if (bottom_)
+                    bottom_->showOpenFailure();
+            });
         break;
     case QorDesignerLogo::kTag:
         owner_.togglePresetMenu();
@@ -204,16 +207,6 @@ void PresetBarPresetMenu::showDesigner()
     if (!photo)
         photo = QorBitmapGlobals::get(QorBitmapGlobals::kDesignerLogo);
     logo_->setDesigner(photo, designer && designer->webAddress ? designer->webAddress : "");
-}
-
-void PresetBarPresetMenu::redrawLists()
-{
-    if (columns_)
-        columns_->invalid();
-    if (presets_)
-        presets_->invalid();
-    if (bottom_)
-        bottom_->invalid();
 }
 
 void PresetBarPresetMenu::clear()

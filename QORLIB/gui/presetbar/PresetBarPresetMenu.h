@@ -36,8 +36,6 @@ public:
     void sync();
     // Tags 75..79, 84, 85 and 88 from the strip editor.
     void valueChanged(int32_t tag, double value);
-    // While shown, the strip's idle redraws the three lists.
-    void redrawLists();
     // Forgets the controls (the overlay that owns them goes).
     void clear();
 

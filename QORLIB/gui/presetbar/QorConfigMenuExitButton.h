@@ -2,7 +2,10 @@
 
 #include "QORLIB/gui/QorCustomControl.h"
 
-// The empty lower part of the configuration page: a press there closes the menu.
+#include <string>
+
+// The empty lower part of the configuration page: a press there closes the menu. It also carries
+// the page's note, such as why the manual could not be opened.
 class QorConfigMenuExitButton : public QorCustomControl
 {
 public:
@@ -10,13 +13,13 @@ public:
 
     explicit QorConfigMenuExitButton(const QorRect& rect) : QorCustomControl(rect, kTag) { value_ = 0.0; }
 
-    int32_t onMouseDown(const QorPoint&, uint32_t flags) override
-    {
-        if (!(flags & kQorLButton))
-            return kQorMouseNotHandled;
-        value_ = 1.0;
-        valueChanged();
-        value_ = 0.0;
-        return kQorMouseHandledFinal;
-    }
+    // Empty: no note.
+    void setNote(const std::string& note);
+    const std::string& note() const { return note_; }
+
+    void draw(QorDrawContext& context) override;
+    int32_t onMouseDown(const QorPoint&, uint32_t flags) override;
+
+private:
+    std::string note_;
 };

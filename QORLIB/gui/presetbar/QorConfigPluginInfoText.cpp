@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <cstring>
 
-QorConfigPluginInfoText::QorConfigPluginInfoText(const QorRect& rect)
-    : QorCustomControl(rect, kTag), line_(versionLine())
+QorConfigPluginInfoText::QorConfigPluginInfoText(const QorRect& rect, const QorPluginFormat& format)
+    : QorCustomControl(rect, kTag), line_(versionLine(format))
 {
     value_ = 0.0;
 }
 
-std::string QorConfigPluginInfoText::versionLine()
+std::string QorConfigPluginInfoText::versionLine(const QorPluginFormat& format)
 {
     char version[64];
     std::snprintf(version, sizeof version, "v.%s", vellaCorIdentity::kVersion);
@@ -28,9 +28,9 @@ std::string QorConfigPluginInfoText::versionLine()
     const size_t stamp = std::strlen(kBuildStamp);
     build.replace(build.size() - stamp, stamp, kBuildStamp);
     line += build;
-    line += "aax";
+    line += format.tag;
     line += ".";
-    line += "x64";
+    line += QorPluginFormats::kMachine;
     return line;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QORLIB/gui/QorCustomControl.h"
+#include "QORLIB/gui/QorPluginFormat.h"
 
 #include <string>
 
@@ -13,10 +14,12 @@ public:
     static constexpr const char* kShellVersion = "7.2.0";
     static constexpr const char* kBuildStamp = "01111303";
 
-    explicit QorConfigPluginInfoText(const QorRect& rect);
+    QorConfigPluginInfoText(const QorRect& rect, const QorPluginFormat& format);
 
-    // "v.<version> (sh.<shell>) build:<stamp>aax.x64"
-    static std::string versionLine();
+    // "v.<version> (sh.<shell>) build:<stamp><format>.<machine>", e.g. "...build:01111303lv2.x64";
+    // without a format only ".<machine>" follows the stamp.
+    static std::string versionLine(const QorPluginFormat& format);
+    const std::string& line() const { return line_; }
 
     void draw(QorDrawContext& context) override;
     int32_t onMouseDown(const QorPoint& where, uint32_t flags) override;

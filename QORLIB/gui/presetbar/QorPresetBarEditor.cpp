@@ -181,6 +181,9 @@ void QorPresetBarEditor::close()
 {
     if (!isOpen_)
         return;
+    // A save dialog still up is closed; answers for the menus would find nobody.
+    if (manager_)
+        manager_->closeDialogs();
     if (auto* handler = zoomButton_ ? zoomButton_->popupHandler() : nullptr)
     {
         handler->closePopup();

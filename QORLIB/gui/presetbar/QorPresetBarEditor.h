@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QORLIB/gui/QorGuiTypes.h"
+#include "QORLIB/gui/QorPluginFormat.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
 #include "QORLIB/presets/QorPresetNotifications.h"
 
@@ -114,6 +115,8 @@ public:
     virtual void readPointer(QorPoint& where, uint32_t& buttons) = 0;
     // The editor's zoom factor now.
     virtual double editorZoom() = 0;
+    // The format the editor runs in, for the version line.
+    virtual const QorPluginFormat& editorFormat() const { return QorPluginFormats::kUnnamed; }
 
     // The editor's size or zoom changed (points at zoom 1; height without the strip): the strip,
     // the overlays and the zoom percentage follow.

@@ -1,4 +1,5 @@
-// The strip's displays and its idle: countdowns, the open menu's lists, the corner grip's drag.
+// The strip's displays and its idle: countdowns and the corner grip's drag. The open menu's lists
+// repaint themselves when what they show changes, never on a tick.
 #include "QORLIB/gui/presetbar/QorPresetBarEditor.h"
 
 #include "QORLIB/gui/QorViewContainer.h"
@@ -52,8 +53,6 @@ void QorPresetBarEditor::idle()
     }
     for (PresetBarBasicControl* c : countdownControls_)
         c->tickCountdown();
-    if (presetMenuShown_)
-        presetMenu_->redrawLists();
     cornerIdle(mouse_, buttons_);
 }
 

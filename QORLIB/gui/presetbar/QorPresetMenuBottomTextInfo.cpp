@@ -55,6 +55,14 @@ void QorPresetMenuBottomTextInfo::setSelection(uint32_t kind, uint32_t column, i
     invalid();
 }
 
+void QorPresetMenuBottomTextInfo::showOpenFailure()
+{
+    if (kind_ != kQorUserDirectory)
+        return;
+    title_ = kOpenFailedTitle;
+    invalid();
+}
+
 // The folder, then the sub-folder and file of the selected preset, joined with "/".
 std::string QorPresetMenuBottomTextInfo::userDetail() const
 {
@@ -90,8 +98,9 @@ void QorPresetMenuBottomTextInfo::draw(QorDrawContext& context)
     }
     const QorRect text{box.left + 8, box.top, box.right - 8, box.bottom};
     context.setFont(QorSharedFonts::arial(12));
-    context.setFontColor(problem_ ? QorColour{255, 140, 120, 255}
-                                  : hover_ ? PresetBarColours::kTextBright : PresetBarColours::kText);
+    const bool failed = problem_ || title_ == kOpenFailedTitle;
+    context.setFontColor(failed ? PresetBarColours::kWarning
+                                : hover_ ? PresetBarColours::kTextBright : PresetBarColours::kText);
     context.drawString(title_.c_str(), text, QorDrawContext::kAlignLeft, true);
     // The file's path fills what the title leaves, cut in the middle when it is too long; the
     // factory detail only repeats the title and stays a hint.

@@ -16,12 +16,22 @@ public:
     static constexpr const char* kFactoryTitle = "Factory presets are integral part of the plugin";
     static constexpr const char* kFactoryDetail =
         "Factory presets are integral part of the plugin and they are NOT stored as files";
+    // The desktop's own words for showing a file where it lives.
+#if defined(_WIN32)
     static constexpr const char* kUserTitle = "Show file in Explorer";
+#elif defined(__APPLE__)
+    static constexpr const char* kUserTitle = "Show file in Finder";
+#else
+    static constexpr const char* kUserTitle = "Show in file manager";
+#endif
+    static constexpr const char* kOpenFailedTitle = "Could not open the folder";
     static constexpr const char* kNoFolderDetail = "Error while locating the preset file";
 
     QorPresetMenuBottomTextInfo(const QorRect& rect, const QorPresetManager* manager);
 
     void setSelection(uint32_t kind, uint32_t column, int32_t index);
+    // The folder did not open: the title says so until the selection changes.
+    void showOpenFailure();
     const std::string& title() const { return title_; }
     const std::string& detail() const { return detail_; }
     // The title says why the shown preset could not be loaded.

@@ -47,6 +47,7 @@ public:
     void showHints(bool on) override { setHintsEnabled(on); }
     void readPointer(QorPoint& where, uint32_t& buttons) override;
     double editorZoom() override { return getZoomFactor(); }
+    const QorPluginFormat& editorFormat() const override { return pluginFormat(); }
 
 protected:
     void frameOpened() override;

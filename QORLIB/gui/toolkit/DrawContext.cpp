@@ -164,9 +164,54 @@ void DrawContext::drawEllipse(const Rect& r, DrawStyle style)
     }
 }
 
+bool DrawContext::drawAtDevicePixels(const Bitmap& bitmap, const Rect& dest, Point offset, double alpha)
+{
+    cairo_matrix_t m;
+    cairo_get_matrix(cr_, &m);
+    const double z = m.xx;
+    if (m.xy != 0.0 || m.yx != 0.0 || m.yy != z || !(z > 0.0))
+        return false;
+    const Bitmap* image = &bitmap;
+    std::shared_ptr<Bitmap> frame;
+    double sourceX = 0.0, sourceY = 0.0; // pixel of the image that lands on dest's top left
+    if (std::abs(z - bitmap.scaleFactor()) < 1e-9)
+    {
+        sourceX = std::round(offset.x * z);
+        sourceY = std::round(offset.y * z);
+    }
+    else if (bitmap.hasFrameRenderer())
+    {
+        // Only a whole frame, or a part of one, has its own drawing.
+        const Bitmap::FrameGrid& g = bitmap.frameGrid();
+        const double c = std::round(offset.x / g.width), r = std::round(offset.y / g.height);
+        constexpr double eps = 1e-6;
+        if (std::abs(offset.x - c * g.width) > eps || std::abs(offset.y - r * g.height) > eps ||
+            dest.width() > g.width + eps || dest.height() > g.height + eps)
+            return false;
+        frame = bitmap.frameAt(z, static_cast<int>(c), static_cast<int>(r));
+        if (!frame)
+            return false;
+        image = frame.get();
+    }
+    else
+        return false;
+    // Whole device pixels: the image's pixels fall one to one on the screen's.
+    const double left = std::round(z * dest.left + m.x0), top = std::round(z * dest.top + m.y0);
+    const double right = std::round(z * dest.right + m.x0), bottom = std::round(z * dest.bottom + m.y0);
+    cairo_save(cr_);
+    cairo_identity_matrix(cr_);
+    cairo_rectangle(cr_, left, top, right - left, bottom - top);
+    cairo_clip(cr_);
+    cairo_set_source_surface(cr_, image->surface(), left - sourceX, top - sourceY);
+    cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
+    cairo_paint_with_alpha(cr_, alpha * globalAlpha_);
+    cairo_restore(cr_);
+    return true;
+}
+
 void DrawContext::drawBitmap(const Bitmap& bitmap, const Rect& dest, Point offset, double alpha)
 {
-    if (dest.isEmpty())
+    if (dest.isEmpty() || drawAtDevicePixels(bitmap, dest, offset, alpha))
         return;
     const double s = bitmap.scaleFactor();
     cairo_save(cr_);
@@ -255,6 +300,20 @@ void DrawContext::pushClip(const Rect& r)
 {
     cairo_save(cr_);
     ++depth_;
+    cairo_matrix_t m;
+    cairo_get_matrix(cr_, &m);
+    if (m.xy == 0.0 && m.yx == 0.0 && m.xx > 0.0 && m.yy > 0.0)
+    {
+        // On whole device pixels, as the bitmaps are: a clip edge inside a pixel would leave a
+        // half-covered row at a fractional zoom.
+        const double left = std::round(m.xx * r.left + m.x0), top = std::round(m.yy * r.top + m.y0);
+        const double right = std::round(m.xx * r.right + m.x0), bottom = std::round(m.yy * r.bottom + m.y0);
+        cairo_identity_matrix(cr_);
+        cairo_rectangle(cr_, left, top, std::max(0.0, right - left), std::max(0.0, bottom - top));
+        cairo_clip(cr_);
+        cairo_set_matrix(cr_, &m);
+        return;
+    }
     cairo_rectangle(cr_, r.left, r.top, std::max(0.0, r.width()), std::max(0.0, r.height()));
     cairo_clip(cr_);
 }

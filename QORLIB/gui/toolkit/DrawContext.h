@@ -58,6 +58,9 @@ public:
     // A closed polygon through the points.
     void drawPolygon(const Point* points, int count, DrawStyle style = kFilled);
     // Draws the part of the bitmap that starts at offset (points) into dest, clipped to dest.
+    // Under a plain zoom the bitmap lands on whole device pixels, drawn at the zoom's own
+    // resolution when it can be (its frame renderer, or pixels already at that scale), and is
+    // resampled only otherwise.
     void drawBitmap(const Bitmap& bitmap, const Rect& dest, Point offset = {}, double alpha = 1.0);
     void drawString(std::string_view text, const Rect& r, Align align = kCenter, bool antialias = true);
     double stringWidth(std::string_view text);
@@ -75,6 +78,7 @@ public:
     cairo_t* cairo() const { return cr_; }
 
 private:
+    bool drawAtDevicePixels(const Bitmap& bitmap, const Rect& dest, Point offset, double alpha);
     void setSource(Colour c);
     void roundRectPath(const Rect& r, double radius);
     cairo_t* cr_;

@@ -1,9 +1,11 @@
 #include "QORLIB/gui/toolkit/Frame.h"
 
 #include "QORLIB/gui/toolkit/DrawContext.h"
+#include "QORLIB/gui/toolkit/FrameOverlay.h"
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qortk
@@ -120,6 +122,8 @@ void Frame::render(cairo_t* cr, const Rect& deviceRect)
         if (background())
             context.drawBitmap(*background(), viewSize());
         drawChildren(context);
+        for (FrameOverlay* overlay : overlays_)
+            overlay->drawOverlay(context, viewSize());
         tooltip_.draw(context, viewSize());
     }
     cairo_restore(cr);
@@ -188,6 +192,10 @@ void Frame::mouseLeftFrame()
         mouseOver_ = nullptr;
         old->onMouseExited(old->frameToParent(lastPosition_), lastButtons_);
     }
+    // Gone without a button held: no view is under the pointer any more (while a button is
+    // held, the moves outside still arrive and keep the position true).
+    if (!(lastButtons_ & kMouseButtonMask))
+        lastPosition_ = kPointerOutside;
 }
 
 void Frame::updateMouseOver(Point where, uint32_t buttons)
@@ -219,22 +227,16 @@ bool Frame::keyUp(const KeyEvent& event)
     return modal_ && modal_->onKeyUp(event);
 }
 
-Point Frame::currentMousePosition() const
-{
-    Point device;
-    uint32_t buttons = 0;
-    if (platform_ && platform_->queryPointer(device, buttons))
-        return deviceToFrame(device);
-    return lastPosition_;
-}
+// Both come from the last event: asking the window system would cost a round trip to the X
+// server on every idle tick, although nothing changes between events.
+Point Frame::currentMousePosition() const { return lastPosition_; }
 
-uint32_t Frame::currentButtons() const
+uint32_t Frame::currentButtons() const { return lastButtons_; }
+
+void Frame::notePointer(Point device, uint32_t buttons)
 {
-    Point device;
-    uint32_t buttons = 0;
-    if (platform_ && platform_->queryPointer(device, buttons))
-        return buttons;
-    return lastButtons_;
+    lastPosition_ = deviceToFrame(device);
+    lastButtons_ = buttons;
 }
 
 void Frame::setFocusView(View* view)
@@ -266,16 +268,34 @@ void Frame::clearModalView()
 
 void Frame::showTooltip(const Rect& anchor, const std::string& text)
 {
+    invalidateFrameRect(tooltip_.coveredRect(viewSize()));
     tooltip_.show(anchor, text);
-    invalidateAll();
+    invalidateFrameRect(tooltip_.coveredRect(viewSize()));
 }
 
 void Frame::hideTooltip()
 {
     if (!tooltip_.isShown())
         return;
+    invalidateFrameRect(tooltip_.coveredRect(viewSize()));
     tooltip_.hide();
-    invalidateAll();
+}
+
+void Frame::invalidateFrameRect(const Rect& r)
+{
+    if (!r.isEmpty())
+        invalidChildRect(r);
+}
+
+void Frame::addOverlay(FrameOverlay* overlay)
+{
+    if (overlay && std::find(overlays_.begin(), overlays_.end(), overlay) == overlays_.end())
+        overlays_.push_back(overlay);
+}
+
+void Frame::removeOverlay(FrameOverlay* overlay)
+{
+    overlays_.erase(std::remove(overlays_.begin(), overlays_.end(), overlay), overlays_.end());
 }
 
 void Frame::viewWillBeRemoved(View* view)

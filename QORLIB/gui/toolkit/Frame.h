@@ -12,6 +12,8 @@ typedef struct _cairo cairo_t;
 namespace qortk
 {
 
+class FrameOverlay;
+
 // The top-level container of a window. Views live in points; the frame maps them to device
 // pixels by a uniform zoom, collects invalid rectangles for its platform, and turns device
 // events into view events (capture, enter and exit, focus, a modal view, tooltips).
@@ -47,10 +49,14 @@ public:
     virtual bool keyDown(const KeyEvent& event);
     virtual bool keyUp(const KeyEvent& event);
 
-    // Pointer in points and the held buttons and modifiers (from the platform when it knows
-    // them, else from the last event).
+    // Pointer in points and the held buttons and modifiers, as the last event left them
+    // (kPointerOutside once the pointer has left the window with no button held).
+    static constexpr Point kPointerOutside{-1.0e6, -1.0e6};
     Point currentMousePosition() const;
     virtual uint32_t currentButtons() const;
+    // A platform that learns of the pointer other than by an event (the offscreen one) tells
+    // the frame here; device pixels.
+    void notePointer(Point device, uint32_t buttons);
     bool isActive() const { return platform_ ? platform_->isActive() : false; }
     Point deviceToFrame(Point device) const { return {device.x / zoom_, device.y / zoom_}; }
 
@@ -64,6 +70,11 @@ public:
     void showTooltip(const Rect& anchor, const std::string& text);
     void hideTooltip();
     const Tooltip& tooltip() const { return tooltip_; }
+    // Painted above the views and below the tooltip, in the order added; not owned.
+    void addOverlay(FrameOverlay* overlay);
+    void removeOverlay(FrameOverlay* overlay);
+    // Marks a rectangle of the frame (points) for repainting.
+    void invalidateFrameRect(const Rect& r);
 
     Frame* frame() const override { return const_cast<Frame*>(this); }
     void viewWillBeRemoved(View* view);
@@ -78,9 +89,10 @@ private:
     std::vector<Rect> dirty_;
     std::shared_ptr<View> modal_;
     Tooltip tooltip_;
+    std::vector<FrameOverlay*> overlays_;
     View* mouseOver_ = nullptr;
     View* focus_ = nullptr;
-    Point lastPosition_;
+    Point lastPosition_ = kPointerOutside;
     uint32_t lastButtons_ = 0;
     double zoom_ = 1.0;
     int deviceWidth_ = 0;

@@ -39,6 +39,7 @@ void OffscreenBackend::setPointer(Point device, uint32_t buttons)
     pointer_ = device;
     buttons_ = buttons;
     pointerSet_ = true;
+    frame_.notePointer(device, buttons);
 }
 
 int OffscreenBackend::update()

@@ -1,6 +1,7 @@
 #include "QORLIB/gui/toolkit/Tooltip.h"
 
 #include "QORLIB/gui/toolkit/DrawContext.h"
+#include "QORLIB/gui/toolkit/ScratchContext.h"
 
 #include <algorithm>
 
@@ -39,6 +40,17 @@ Rect Tooltip::bubbleRect(DrawContext& context, const Rect& bounds) const
     left = std::clamp(left, bounds.left + 1.0, std::max(bounds.left + 1.0, bounds.right - w - 1.0));
     top = std::clamp(top, bounds.top + 1.0, std::max(bounds.top + 1.0, bounds.bottom - h - 1.0));
     return Rect::fromSize(left, top, w, h);
+}
+
+Rect Tooltip::coveredRect(const Rect& bounds) const
+{
+    if (!shown_ || text_.empty())
+        return {};
+    // Text measured unzoomed may come out a little wider or narrower once zoomed.
+    constexpr double kSlack = 4.0;
+    ScratchContext scratch;
+    const Rect r = bubbleRect(scratch.context(), bounds);
+    return Rect{r.left - kSlack, r.top - kSlack, r.right + kSlack, r.bottom + kSlack}.intersection(bounds);
 }
 
 void Tooltip::draw(DrawContext& context, const Rect& bounds) const

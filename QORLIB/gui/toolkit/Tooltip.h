@@ -22,6 +22,9 @@ public:
     // Where the bubble goes inside bounds (measured with the context's text metrics).
     Rect bubbleRect(DrawContext& context, const Rect& bounds) const;
     void draw(DrawContext& context, const Rect& bounds) const;
+    // What a shown bubble covers inside bounds, shadow and text metrics' slack included: the
+    // only part of the frame that showing or hiding it repaints. Empty when nothing is drawn.
+    Rect coveredRect(const Rect& bounds) const;
 
 private:
     Rect anchor_;

@@ -4,6 +4,7 @@
 #include "QORLIB/gui/toolkit/Frame.h"
 #include "QORLIB/gui/toolkit/Timer.h"
 #include "QORLIB/gui/toolkit/X11InputMethod.h"
+#include "QORLIB/gui/toolkit/XErrorTrap.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
@@ -22,13 +23,6 @@ namespace
 {
 constexpr unsigned long kDoubleClickMs = 400;
 constexpr int kDoubleClickSlop = 4;
-
-int gXError = 0;
-int recordXError(Display*, XErrorEvent* e)
-{
-    gXError = e->error_code;
-    return 0;
-}
 
 uint32_t modifierFlags(unsigned state)
 {
@@ -211,7 +205,10 @@ std::unique_ptr<X11Window> X11Window::create(Frame& frame, unsigned long parent,
     return window;
 }
 
-X11Window::X11Window(Frame& frame, Display* display) : frame_(frame), display_(display) {}
+X11Window::X11Window(Frame& frame, Display* display) : frame_(frame), display_(display)
+{
+    XErrorTrap::adopt(display_);
+}
 
 bool X11Window::open(unsigned long parent, const std::string& title, std::string* error)
 {
@@ -222,8 +219,8 @@ bool X11Window::open(unsigned long parent, const std::string& title, std::string
 
     // A wrong parent id must fail this call, not end the host through the default handler.
     XSync(display_, False);
-    gXError = 0;
-    auto previous = XSetErrorHandler(recordXError);
+    XErrorTrap::takeError(display_);
+    XErrorTrap::Scope trap(display_);
     XSetWindowAttributes attributes{};
     attributes.background_pixmap = None; // no flash of background before the first paint
     attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
@@ -232,13 +229,21 @@ bool X11Window::open(unsigned long parent, const std::string& title, std::string
     window_ = XCreateWindow(display_, parent ? parent : root, 0, 0, unsigned(width_), unsigned(height_), 0,
                             CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
     XSync(display_, False);
-    XSetErrorHandler(previous);
-    if (gXError != 0 || window_ == 0)
+    const int failure = XErrorTrap::takeError(display_);
+    if (failure != 0 || window_ == 0)
     {
         if (error)
-            *error = "cannot create the editor window (X error " + std::to_string(gXError) + ")";
+            *error = "cannot create the editor window (X error " + std::to_string(failure) + ")";
         window_ = 0;
+        windowGone_ = true;
         return false;
+    }
+    if (parent)
+    {
+        // Hosts destroy their window before they close the editor, taking ours with it: we
+        // must know, so as not to touch it again.
+        parent_ = parent;
+        XSelectInput(display_, parent_, StructureNotifyMask);
     }
     if (!parent)
     {
@@ -266,8 +271,9 @@ void X11Window::setWindowClass(const std::string& resName, const std::string& re
 
 void X11Window::setTitle(const std::string& title)
 {
-    if (!window_)
+    if (!window_ || windowGone_)
         return;
+    XErrorTrap::Scope trap(display_);
     XStoreName(display_, window_, title.c_str());
     // Window managers show _NET_WM_NAME, which carries UTF-8 (WM_NAME is Latin-1).
     const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
@@ -301,14 +307,41 @@ void X11Window::setIdentity()
 
 X11Window::~X11Window()
 {
+    {
+        XErrorTrap::Scope trap(display_);
+        // The host may have destroyed its window (and ours with it) a moment ago: learn it first.
+        XSync(display_, False);
+        XEvent e;
+        while (!windowGone_ && window_ && XCheckTypedEvent(display_, DestroyNotify, &e))
+            if (e.xdestroywindow.window == window_ || (parent_ && e.xdestroywindow.window == parent_))
+                windowGone_ = true;
+        input_.reset();
+        if (windowSurface_)
+            cairo_surface_destroy(windowSurface_);
+        if (backBuffer_)
+            cairo_surface_destroy(backBuffer_);
+        if (window_ && !windowGone_)
+            XDestroyWindow(display_, window_);
+        XSync(display_, False);
+    }
+    XErrorTrap::closeDisplay(display_);
+}
+
+void X11Window::windowDestroyed()
+{
+    if (windowGone_)
+        return;
+    windowGone_ = true;
+    mapped_ = false;
+    pointerCached_ = false;
     if (windowSurface_)
+    {
         cairo_surface_destroy(windowSurface_);
-    if (backBuffer_)
-        cairo_surface_destroy(backBuffer_);
-    input_.reset();
-    if (window_)
-        XDestroyWindow(display_, window_);
-    XCloseDisplay(display_);
+        windowSurface_ = nullptr;
+    }
+    // A window of our own that someone else destroyed: there is nothing left to show.
+    if (!parent_)
+        closeRequested_ = true;
 }
 
 void X11Window::frameResized(int w, int h)
@@ -317,6 +350,14 @@ void X11Window::frameResized(int w, int h)
     height_ = h > 0 ? h : 1;
     if (!window_)
         return;
+    if (windowGone_)
+    {
+        if (backBuffer_)
+            cairo_surface_destroy(backBuffer_);
+        backBuffer_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
+        return;
+    }
+    XErrorTrap::Scope trap(display_);
     // The editor decides its size (zoom); the window manager must not stretch it.
     XSizeHints hints{};
     hints.flags = PMinSize | PMaxSize;
@@ -340,8 +381,11 @@ void X11Window::frameResized(int w, int h)
 bool X11Window::queryPointer(Point& device, uint32_t& buttons)
 {
     // One round trip to the server per pass of the event loop: every idle tick asks several times.
+    if (windowGone_)
+        return false;
     if (!pointerCached_)
     {
+        XErrorTrap::Scope trap(display_);
         Window rootReturn, childReturn;
         int rootX, rootY, x, y;
         unsigned state = 0;
@@ -408,6 +452,10 @@ void X11Window::handleEvent(void* raw)
     case UnmapNotify:
         mapped_ = false;
         break;
+    case DestroyNotify:
+        if (e.xdestroywindow.window == window_ || (parent_ && e.xdestroywindow.window == parent_))
+            windowDestroyed();
+        break;
     case ButtonPress:
     {
         const auto& b = e.xbutton;
@@ -464,8 +512,9 @@ void X11Window::handleEvent(void* raw)
 
 void X11Window::copyToWindow(double x, double y, double w, double h)
 {
-    if (!windowSurface_ || !backBuffer_)
+    if (!windowSurface_ || !backBuffer_ || windowGone_)
         return;
+    XErrorTrap::Scope trap(display_);
     cairo_t* cr = cairo_create(windowSurface_);
     cairo_set_source_surface(cr, backBuffer_, 0, 0);
     cairo_rectangle(cr, x, y, w, h);
@@ -485,9 +534,11 @@ void X11Window::paint()
         frame_.render(cr, r);
     cairo_destroy(cr);
     cairo_surface_flush(backBuffer_);
+    XErrorTrap::Scope trap(display_);
     for (const Rect& r : region)
         copyToWindow(r.left, r.top, r.width(), r.height());
-    cairo_surface_flush(windowSurface_);
+    if (windowSurface_)
+        cairo_surface_flush(windowSurface_);
     painted_ = true;
 }
 

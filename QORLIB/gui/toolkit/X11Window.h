@@ -55,6 +55,8 @@ private:
     void setIdentity();
     void handleEvent(void* xevent);
     void paint();
+    // Our window is gone (with the host's parent, say): never touch it again.
+    void windowDestroyed();
     void copyToWindow(double x, double y, double w, double h);
     uint32_t pressFlags(int button, unsigned state, unsigned long timeMs, int x, int y);
 
@@ -62,6 +64,7 @@ private:
     Display* display_;
     std::unique_ptr<X11InputMethod> input_;
     unsigned long window_ = 0;
+    unsigned long parent_ = 0;
     unsigned long deleteAtom_ = 0;
     cairo_surface_t* windowSurface_ = nullptr;
     cairo_surface_t* backBuffer_ = nullptr;
@@ -74,6 +77,7 @@ private:
     bool mapped_ = false;
     bool painted_ = false;
     bool closeRequested_ = false;
+    bool windowGone_ = false;
     bool pointerCached_ = false;
     Point cachedPointer_;
     uint32_t cachedButtons_ = 0;

@@ -24,6 +24,18 @@ public:
                             << body << "\n";
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     }
+    // A stand-in that waits (at most 5 s) until release(name), then leaves a marker and runs
+    // body: a caller that waited for the tool would only get back after passedGate(name). PATH
+    // holds only the stand-ins, hence the full path of sleep.
+    void addGated(const std::string& name, const std::string& body)
+    {
+        const std::string base = (dir_.path() / name).string();
+        add(name, "i=0; while [ ! -e '" + base + ".go' ] && [ $i -lt 100 ]; do /bin/sleep 0.05; i=$((i+1)); done\n" +
+                      ": > '" + base + ".done'\n" + body);
+    }
+    void release(const std::string& name) const { std::ofstream(dir_.path() / (name + ".go")) << ""; }
+    bool passedGate(const std::string& name) const { return std::filesystem::exists(dir_.path() / (name + ".done")); }
+
     std::filesystem::path argsPath(const std::string& name) const
     {
         return dir_.path() / (name + ".args");

@@ -152,7 +152,7 @@ TEST_F(ChunkTest, RestoreClampsValuesAndIgnoresProgramsOutsideTheBank)
     EXPECT_EQ(manager.current().values[4], 0.0f);
     EXPECT_EQ(manager.current().values[5], 0.0f);
     EXPECT_EQ(manager.current().values[6], 1.0f);
-    EXPECT_EQ(manager.current().values[2], 0.25f);
+    EXPECT_EQ(manager.current().values[2], float(2.0 / 6.0)); // Ratio's step of 0.25: trunc(1.5 + 0.5)
     EXPECT_FLOAT_EQ(manager.current().values[0], 1.0f); // from the initial record
     EXPECT_STREQ(manager.bank().programs()[2].name, "Default");
     expectRestoreNotifications(3, 0.9);

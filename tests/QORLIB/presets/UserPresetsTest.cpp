@@ -3,6 +3,7 @@
 #include "QORLIB/platform/QorShell.h"
 #include "QORLIB/presets/QorPresetManager.h"
 #include "QORLIB/presets/QorUserPresetFolder.h"
+#include "tests/QORLIB/platform/ChildWait.h"
 #include "tests/QORLIB/presets/PresetTestSupport.h"
 #include "tests/QORLIB/presets/RecordingHost.h"
 #include "vellaCor/vellaCorFactoryPresets.h"
@@ -107,6 +108,8 @@ TEST_F(UserPresetTest, NoUsableUserFolderStillLeavesTheFactoryPresets)
     manager->selectPreset(16);
     EXPECT_STREQ(manager->current().name, "Pop Rock Vocal");
     manager->openUserFolder();
+    EXPECT_TRUE(messages.shown.empty()) << "the failure is told from the idle, as any opener's";
+    EXPECT_TRUE(qortest::pollUntilReaped());
     EXPECT_EQ(messages.shown, std::vector<std::string>{": Could not open user's preset folder"});
 }
 

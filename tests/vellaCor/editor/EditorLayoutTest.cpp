@@ -96,7 +96,7 @@ TEST(EditorLayout, WheelStepsOfEachKnob)
         double step, fine;
     };
     for (const Row& row : {Row{4, 0.1, 0.05}, Row{5, 0.05, 0.01}, Row{6, 1.0 / 60, 1.0 / 300}, Row{2, 1.0 / 6, 1.0 / 6},
-                           Row{3, 1.0 / 7, 1.0 / 7}, Row{7, 1.0 / 7, 1.0 / 7}})
+                           Row{3, 1.0 / 6, 1.0 / 6}, Row{7, 1.0 / 6, 1.0 / 6}})
     {
         QorAnimKnob* knob = h.editor().getKnob(row.tag);
         const QorRect& r = knob->getRect();

@@ -2,6 +2,9 @@
 // about box: opened by the product name, closed by a click beside the link, the link itself.
 #include "QORLIB/platform/QorShell.h"
 #include "QORLIB/platform/QorTick.h"
+#include "tests/QORLIB/platform/ChildWait.h"
+#include "tests/QORLIB/platform/FakeTool.h"
+#include "tests/QORLIB/platform/ScopedEnv.h"
 #include "tests/vellaCor/editor/EditorHarness.h"
 #include "vellaCor/editor/CInfo.h"
 #include "vellaCor/editor/CVelVuMeter2.h"
@@ -193,4 +196,48 @@ TEST(About, VersionLabelAndTheLinkUnderlineOnHover)
     EXPECT_FALSE(e.getAbout()->isLinkHovered());
     EXPECT_EQ(h.pixel(200, 150.2), before);
     EXPECT_TRUE(shell.opened.empty());
+}
+
+TEST(About, TheCreditNamesTheFormatTheEngineRunsIn)
+{
+    RecordedShell shell;
+    {
+        EditorHarness h;
+        // An engine that was not told its format claims none, least of all AAX.
+        EXPECT_EQ(h.editor().getAbout()->getCredit(), "");
+    }
+    RecordingHostEngine engine;
+    engine.setPluginFormat(QorPluginFormats::kStandalone);
+    engine.open(Qorwerk::QorVSTGUIEditorWrapperV1::Platform::kOffscreen);
+    EXPECT_EQ(static_cast<vellaCorEditor*>(engine.getEditor())->getAbout()->getCredit(), "Stand-alone editor");
+}
+
+TEST(About, ALinkThatNoBrowserOpensIsSaidInTheBox)
+{
+    qortest::FakeTools tools;
+    tools.add("xdg-open", "exit 3");
+    qortest::ScopedEnv path("PATH", tools.path());
+    EditorHarness h;
+    vellaCorEditor& e = h.editor();
+    e.setParameter(93, 1.0);
+    h.click(200, 140);
+    EXPECT_EQ(e.getAbout()->getNote(), "") << "the answer comes from the idle, not from the click";
+    ASSERT_TRUE(qortest::pollUntilReaped());
+    EXPECT_EQ(e.getAbout()->getNote(), std::string(CInfo::kOpenFailed) + vellaCorIdentity::kMakerWebAddress);
+    EXPECT_EQ(tools.args("xdg-open"), std::string(vellaCorIdentity::kMakerWebAddress) + "\n");
+    EXPECT_TRUE(h.engine.isContainerAttached(e.getAboutContainer()));
+}
+
+TEST(About, AClosedEditorGetsNoAnswerFromTheBrowser)
+{
+    qortest::FakeTools tools;
+    tools.add("xdg-open", "exit 3");
+    qortest::ScopedEnv path("PATH", tools.path());
+    {
+        EditorHarness h;
+        h.editor().setParameter(93, 1.0);
+        h.click(200, 140);
+    }
+    // The box is gone; its answer must not reach it (the sanitizer build sees a use after free).
+    EXPECT_TRUE(qortest::pollUntilReaped());
 }

@@ -73,20 +73,73 @@ void Qor_AAX_ControllerWrapper::pushToHost(int32_t index, double value)
         const double clamped = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0);
         // An index without a host parameter makes these fail, which is all that happens.
         const char* id = vellaCorParameters::tables().identifiers[size_t(index)].c_str();
-        parameters->TouchParameter(id);
-        parameters->SetParameterNormalizedValue(id, clamped);
-        parameters->ReleaseParameter(id);
+        if (gestureOpen(index))
+        {
+            // Inside a gesture a repeated value (a press that has not moved yet, a knob still on
+            // the same step) is no new automation point.
+            if (float(clamped) != gestureLastSent_[index])
+            {
+                gestureLastSent_[index] = float(clamped);
+                parameters->SetParameterNormalizedValue(id, clamped);
+            }
+        }
+        else
+        {
+            parameters->TouchParameter(id);
+            parameters->SetParameterNormalizedValue(id, clamped);
+            parameters->ReleaseParameter(id);
+        }
     }
     if (presetManager != nullptr && !groupSuppress &&
         (vellaCorParameters::getParameterFlags(uint32_t(index)) & vellaCorParameters::kStoredInPresets) != 0)
         presetManager->parameterChanged(index, value);
 }
 
+bool Qor_AAX_ControllerWrapper::gestureOpen(int32_t index) const
+{
+    return index >= 0 && index < kFirstEditorValue && gesture_[index];
+}
+
+void Qor_AAX_ControllerWrapper::beginGesture(int32_t index)
+{
+    if (index < 0 || index >= kFirstEditorValue || gesture_[index])
+        return;
+    gesture_[index] = true;
+    double now = currentValues[index];
+    const char* id = vellaCorParameters::tables().identifiers[size_t(index)].c_str();
+    if (parameters != nullptr)
+    {
+        parameters->GetParameterNormalizedValue(id, &now);
+        parameters->TouchParameter(id);
+    }
+    gestureLastSent_[index] = float(now);
+}
+
+void Qor_AAX_ControllerWrapper::endGesture(int32_t index)
+{
+    if (!gestureOpen(index))
+        return;
+    gesture_[index] = false;
+    if (parameters != nullptr)
+        parameters->ReleaseParameter(vellaCorParameters::tables().identifiers[size_t(index)].c_str());
+}
+
+void Qor_AAX_ControllerWrapper::takeFromHost(int32_t index, double value)
+{
+    notifyController(index, value);
+    if (presetManager != nullptr && !groupSuppress &&
+        (vellaCorParameters::getParameterFlags(uint32_t(index)) & vellaCorParameters::kStoredInPresets) != 0)
+        presetManager->parameterChanged(index, value);
+    if (index >= 0 && index < kNumValues)
+        currentValues[index] = value;
+}
+
 void Qor_AAX_ControllerWrapper::hostEcho(int32_t index, double value)
 {
+    // The value is the host's own: writing it back would be a second automation gesture.
     if (groupCount <= 0)
     {
-        parameterChanged(index, value);
+        takeFromHost(index, value);
         // A group of a single edit is never bracketed; its one echo ends the suppression.
         if (groupSuppress && !groupActive)
             groupSuppress = false;
@@ -94,17 +147,17 @@ void Qor_AAX_ControllerWrapper::hostEcho(int32_t index, double value)
     else if (echoProgress == 0)
     {
         parameterChanged(kPresetLoadBegin, 1.0);
-        parameterChanged(index, value);
+        takeFromHost(index, value);
         ++echoProgress;
     }
     else if (echoProgress < groupCount)
     {
-        parameterChanged(index, value);
+        takeFromHost(index, value);
         ++echoProgress;
     }
     else
     {
-        parameterChanged(index, value);
+        takeFromHost(index, value);
         parameterChanged(kPresetLoadEnd, 1.0);
         groupCount = 0;
         groupSuppress = false;

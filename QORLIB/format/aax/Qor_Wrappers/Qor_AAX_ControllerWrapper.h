@@ -37,11 +37,18 @@ public:
     QorBaseParametersController* getController() override { return controller.get(); }
     void* getEditorFrame() override;
 
-    // Touch, set and release of the host parameter of index 0..12; then, unless a group is
+    // Touch, set and release of the host parameter of index 0..12, or only the set (and none
+    // for a value the host was last sent) inside an open gesture; then, unless a group is
     // suppressed, the preset manager hears of a stored parameter's edit.
     void pushToHost(int32_t index, double value);
-    // A touched host change of index 0..11 coming back from the host: passed on, with the echo
-    // of a counted group of edits re-bracketed as 70, the values, 71.
+    // The editor's gesture on host parameter index: touched once at the start, released once at
+    // the end; unmatched calls do nothing.
+    void beginGesture(int32_t index);
+    void endGesture(int32_t index);
+    bool gestureOpen(int32_t index) const;
+    // A touched host change of index 0..11 coming back from the host: passed on to the
+    // controller side (never back to the host), with the echo of a counted group of edits
+    // re-bracketed as 70, the values, 71.
     void hostEcho(int32_t index, double value);
 
     AAX_IEffectParameters* parameters = nullptr; // the owning parameters object
@@ -63,4 +70,8 @@ public:
 
 private:
     void notifyController(int32_t index, double value);
+    void takeFromHost(int32_t index, double value);
+
+    bool gesture_[kFirstEditorValue] = {};
+    float gestureLastSent_[kFirstEditorValue] = {};
 };

@@ -15,6 +15,7 @@
 Qor_AAX_EditorWrapper::Qor_AAX_EditorWrapper()
     : QorVSTGUIEditorWrapperV4_PresetBar([](QorMasterGraphicalEngine* e) { return std::make_unique<vellaCorEditor>(e); })
 {
+    setPluginFormat(QorPluginFormats::kAax);
 }
 
 Qor_AAX_EditorWrapper::~Qor_AAX_EditorWrapper() { detach(); }
@@ -29,6 +30,8 @@ void Qor_AAX_EditorWrapper::detach() { close(); }
 
 void Qor_AAX_EditorWrapper::link(Qor_AAX_ControllerWrapper* bridge, Qor_KXRB_2220_Qor_AAXWrapper_GUI* gui)
 {
+    if (bridge != bridge_)
+        endAllGestures(); // released where they were touched
     bridge_ = bridge;
     gui_ = gui;
     setManager(bridge != nullptr ? bridge->getPresetManager() : nullptr);
@@ -106,6 +109,18 @@ void Qor_AAX_EditorWrapper::sendParameter(int32_t index, double value)
         b.pendingValues[index] = value;
         b.currentValues[index] = value;
     }
+}
+
+void Qor_AAX_EditorWrapper::beginEdit(int32_t index)
+{
+    if (bridge_ != nullptr)
+        bridge_->beginGesture(index);
+}
+
+void Qor_AAX_EditorWrapper::endEdit(int32_t index)
+{
+    if (bridge_ != nullptr)
+        bridge_->endGesture(index);
 }
 
 void Qor_AAX_EditorWrapper::resize(int32_t width, int32_t height)

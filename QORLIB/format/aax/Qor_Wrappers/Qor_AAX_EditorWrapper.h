@@ -53,6 +53,8 @@ public:
     uint32_t hostModifiers(uint32_t buttons) const;
 
     void sendParameter(int32_t index, double value) override;
+    void beginEdit(int32_t index) override;
+    void endEdit(int32_t index) override;
     void resize(int32_t width, int32_t height) override;
     void setResizeBatch(bool open) override;
     int32_t parameterMouseDown(int32_t index, uint32_t buttons) override;

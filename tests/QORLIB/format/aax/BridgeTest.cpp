@@ -196,12 +196,11 @@ TEST_F(AaxBridge, GroupEchoIsBracketedAsOnePresetLoad)
     events.clear();
 
     instance->idle();
-    const std::vector<Event> expected = {{'E', "70", 1.0},
-                                         {'H', "2: Ratio", 0.125},
-                                         {'H', "4: Time", 0.25},
-                                         {'H', "6: Output", 0.5},
-                                         {'E', "71", 1.0}};
+    // The editor sees one bracket; the host's own values are not asked of it again.
+    const std::vector<Event> expected = {{'E', "70", 1.0}, {'E', "71", 1.0}};
     EXPECT_EQ(events, expected);
+    EXPECT_EQ(bridge->currentValues[2], 0.125);
+    EXPECT_EQ(bridge->currentValues[6], 0.5);
     EXPECT_EQ(bridge->groupCount, 0);
     EXPECT_FALSE(bridge->groupSuppress);
     // The echo of a preset load is no user edit.

@@ -4,8 +4,11 @@
 #include "QORLIB/format/aax/Qor_Wrappers/QorAAXSharedBlock.h"
 #include "QORLIB/format/aax/host/AaxPlaybackLoop.h"
 #include "QORLIB/gui/QorAnimKnob.h"
+#include "vellaCor/editor/CInfo.h"
 #include "vellaCor/editor/CVelVuMeter2.h"
 #include "QORLIB/gui/QorFrame.h"
+#include "QORLIB/gui/presetbar/PresetBarConfigMenu.h"
+#include "QORLIB/gui/presetbar/QorConfigPluginInfoText.h"
 #include "QORLIB/gui/toolkit/MouseEvents.h"
 #include "QORLIB/presets/QorPresetManager.h"
 #include "tests/QORLIB/format/aax/EditorGlueFixture.h"
@@ -54,6 +57,13 @@ TEST_F(EditorGlue, OnlyWindowAndViewContainersGetAnEditor)
         EXPECT_EQ(editor().frame(), nullptr);
         EXPECT_EQ(bridge->editor, static_cast<Qor_AAX_EditorLink*>(&editor())) << "the link outlives the view";
     }
+}
+
+TEST_F(EditorGlue, TheAboutBoxAndTheVersionLineNameAax)
+{
+    show();
+    EXPECT_EQ(panel().getAbout()->getCredit(), "AAX Native by Avid Technology");
+    EXPECT_EQ(editor().configMenu()->versionText()->line(), "v.2.2.2.0 (sh.7.2.0) build:01111303aax.x64");
 }
 
 TEST_F(EditorGlue, ViewSizeFollowsTheFrameAndResizesReachTheHost)

@@ -105,3 +105,42 @@ TEST(Lv2State, WithoutTheHostsUridMapNothingIsSavedAndNothingBreaks)
         lilv_state_free(state);
     }
 }
+
+// A session saved after a factory preset whose bank value sits beside its step (Ratio 0.6667) and
+// after setups that an older version left between steps comes back with every step exact.
+TEST(Lv2State, SteppedValuesComeBackOnTheirSteps)
+{
+    qortest::Lv2World world;
+    qortest::UridMap urids;
+    const LilvPlugin* plugin = world.plugin(vellaCorIdentity::kLv2UriStereo);
+    ASSERT_NE(plugin, nullptr);
+    std::string saved;
+    {
+        qortest::Lv2Instance first(world, plugin, 48000, urids.features);
+        QorPresetManager& m = presetsOf(first);
+        m.selectPreset(5); // "CompressHeavy1", Ratio 4:1
+        QorSetupSlot b = m.setupA();
+        b.current.values[3] = b.reference.values[3] = 4.5f / 7.0f; // attack_ratio 3.857
+        b.current.values[7] = b.reference.values[7] = 5.5f / 7.0f; // valve_level 4.714
+        m.restoreSetups(m.setupA(), b, true);
+        LilvState* state = lilv_state_new_from_instance(plugin, first.handle(), &urids.map, nullptr, nullptr, nullptr,
+                                                        nullptr, portValue, nullptr,
+                                                        LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE, urids.features);
+        ASSERT_NE(state, nullptr);
+        char* text = lilv_state_to_string(world.world(), &urids.map, &urids.unmap, state, "urn:qor:test-steps", nullptr);
+        ASSERT_NE(text, nullptr);
+        saved = text;
+        lilv_free(text);
+        lilv_state_free(state);
+    }
+    qortest::Lv2Instance second(world, plugin, 48000, urids.features);
+    LilvState* state = lilv_state_new_from_string(world.world(), &urids.map, saved.c_str());
+    ASSERT_NE(state, nullptr);
+    lilv_state_restore(state, second.handle(), nullptr, nullptr, 0, urids.features);
+    lilv_state_free(state);
+    QorPresetManager& m = presetsOf(second);
+    EXPECT_EQ(m.setupA().current.values[2], float(4.0 / 6.0));
+    EXPECT_EQ(m.setupB().current.values[3], float(4.0 / 6.0));
+    EXPECT_EQ(m.setupB().reference.values[7], float(5.0 / 6.0));
+    EXPECT_EQ(m.setupB().current.values[0], 1.0f);
+}

@@ -2,9 +2,16 @@
 // button's messages, the version line and what the open menu looks like.
 #include "QORLIB/gui/presetbar/QorConfigMenu2waySwitch.h"
 #include "QORLIB/gui/presetbar/QorConfigMenuGroupSwitch.h"
+#include "QORLIB/gui/presetbar/QorConfigMenuExitButton.h"
 #include "QORLIB/gui/presetbar/QorConfigPluginInfoText.h"
+#include "QORLIB/gui/presetbar/QorUserManual.h"
 #include "QORLIB/gui/toolkit/PixelAccess.h"
 #include "tests/QORLIB/gui/presetbar/MenuFixture.h"
+#include "tests/QORLIB/platform/ChildWait.h"
+#include "tests/QORLIB/platform/FakeTool.h"
+#include "tests/QORLIB/platform/ScopedEnv.h"
+
+#include <filesystem>
 
 using qortk::PixelAccess;
 
@@ -117,46 +124,98 @@ TEST_F(ConfigMenu, ManualOpensTheStoredPathOrNamesWhyItCannot)
     const std::string manual = (home.path() / "Manual.pdf").string();
     qortest::writeFile(manual, {'%', 'P', 'D', 'F'});
     ASSERT_EQ(QorGlobalSettings::setManualPath(manual), 0);
+    QorConfigMenuExitButton& note = *configMenu().exitArea();
 
     owner->click(kOpenX, kOpenY);
     EXPECT_EQ(opened, std::vector<std::string>{manual});
     EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(note.note(), "");
 
-    // The document is there but nothing opens it.
+    // The document is there but nothing opens it: the advice names what opens that kind.
     shellSucceeds = false;
     owner->click(kOpenX, kOpenY);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "Could not open manual file|Make sure Acrobat Reader is installed");
+    EXPECT_EQ(messages[0], "Could not open manual file|Make sure a PDF reader is installed");
+    EXPECT_EQ(note.note(), "Could not open manual file: Make sure a PDF reader is installed");
 
     // A path to nothing.
-    ASSERT_EQ(QorGlobalSettings::setManualPath((home.path() / "gone.pdf").string()), 0);
+    const std::string gone = (home.path() / "gone.pdf").string();
+    ASSERT_EQ(QorGlobalSettings::setManualPath(gone), 0);
     owner->click(kOpenX, kOpenY);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1], "|Could not open user manual");
+    EXPECT_EQ(note.note(), "Could not open user manual: " + gone);
 
     // A press on the label beside the button does nothing.
     owner->click(50, kOpenY);
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_TRUE(owner->isConfigMenuShown());
+    // The next press starts afresh.
+    shellSucceeds = true;
+    owner->click(kOpenX, kOpenY);
+    EXPECT_EQ(note.note(), "");
 }
 
-TEST_F(ConfigMenu, MissingManualPathFailsAsAnyOtherPath)
+TEST_F(ConfigMenu, WithoutAStoredPathTheBuiltManualIsOpened)
 {
     // A settings root of its own, where no test has stored a path.
     qortest::TempDir settings("qor-settings");
     qortest::ScopedEnv root("QOR_SETTINGS_DIR", settings.path().string());
     create();
     openMenu();
-    shellSucceeds = false;
     owner->click(kOpenX, kOpenY);
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], "");
-    EXPECT_EQ(messages, std::vector<std::string>{"|Could not open user manual"});
+    EXPECT_EQ(opened[0], std::filesystem::canonical(QOR_MANUAL_BUILD_DIR "/index.html").string());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(QorUserManual::path(), opened[0]);
 }
 
-TEST_F(ConfigMenu, VersionLine)
+TEST_F(ConfigMenu, TheRealOpenerGetsTheManualAndItsFailureIsSaidInTheMenu)
 {
-    EXPECT_EQ(QorConfigPluginInfoText::versionLine(), "v.2.2.2.0 (sh.7.2.0) build:01111303aax.x64");
+    qortest::TempDir settings("qor-settings");
+    qortest::ScopedEnv root("QOR_SETTINGS_DIR", settings.path().string());
+    qortest::FakeTools tools;
+    tools.add("xdg-open", "exit 0");
+    qortest::ScopedEnv path("PATH", tools.path());
+    QorShell::setHandler({});
+    create();
+    openMenu();
+    owner->click(kOpenX, kOpenY);
+    ASSERT_TRUE(qortest::pollUntilReaped());
+    const std::string built = std::filesystem::canonical(QOR_MANUAL_BUILD_DIR "/index.html").string();
+    EXPECT_EQ(tools.args("xdg-open"), built + "\n");
+    EXPECT_EQ(configMenu().exitArea()->note(), "");
+
+    // xdg-open's "no application" failure for a manual that is there.
+    tools.add("xdg-open", "exit 3");
+    owner->click(kOpenX, kOpenY);
+    EXPECT_EQ(configMenu().exitArea()->note(), "") << "the answer comes from the idle";
+    ASSERT_TRUE(qortest::pollUntilReaped());
+    EXPECT_EQ(messages, std::vector<std::string>{"Could not open manual file|Make sure a web browser is installed"});
+    EXPECT_EQ(configMenu().exitArea()->note(), "Could not open manual file: Make sure a web browser is installed");
+    const uint32_t background = owner->pixel(200, 176 + 40);
+    int inked = 0;
+    for (int x = 60; x < 340; ++x)
+        inked += owner->pixel(x, 176 + 18) != background;
+    EXPECT_GT(inked, 20) << "the note is drawn in the empty area";
+
+    // A menu that is gone before the opener answers hears nothing of it.
+    owner->click(kOpenX, kOpenY);
+    owner.reset();
+    EXPECT_TRUE(qortest::pollUntilReaped());
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(ConfigMenu, VersionLineNamesTheFormatRunning)
+{
+    EXPECT_EQ(QorConfigPluginInfoText::versionLine(QorPluginFormats::kAax), "v.2.2.2.0 (sh.7.2.0) build:01111303aax.x64");
+    EXPECT_EQ(QorConfigPluginInfoText::versionLine(QorPluginFormats::kLv2), "v.2.2.2.0 (sh.7.2.0) build:01111303lv2.x64");
+    EXPECT_EQ(QorConfigPluginInfoText::versionLine(QorPluginFormats::kStandalone),
+              "v.2.2.2.0 (sh.7.2.0) build:01111303standalone.x64");
+    EXPECT_EQ(QorConfigPluginInfoText::versionLine(QorPluginFormats::kUnnamed), "v.2.2.2.0 (sh.7.2.0) build:01111303.x64");
+    // The menu of an editor shows its own engine's format; the test owner names none.
+    create();
+    EXPECT_EQ(configMenu().versionText()->line(), "v.2.2.2.0 (sh.7.2.0) build:01111303.x64");
 }
 
 TEST_F(ConfigMenu, OpenMenuShowsItsOverlayAndCollapsesToTheSwitchRow)

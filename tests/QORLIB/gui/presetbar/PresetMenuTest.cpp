@@ -153,7 +153,7 @@ TEST_F(PresetMenu, BottomLineShowsTheSelectedUserFileAndOpensTheFolder)
 
     owner->click(kMyPresetsX, kSwitchY);
     const std::string folder = home.presetFolder().string();
-    EXPECT_EQ(line.title(), "Show file in Explorer");
+    EXPECT_EQ(line.title(), "Show in file manager"); // the desktop's words, not Windows'
     EXPECT_EQ(line.detail(), folder);
 
     // "All" lists "Big Kick" then "Loud"; the columns are "All" and "Drums".
@@ -175,6 +175,10 @@ TEST_F(PresetMenu, BottomLineShowsTheSelectedUserFileAndOpensTheFolder)
     shellSucceeds = false;
     owner->click(200, 262);
     EXPECT_EQ(messages, std::vector<std::string>{folder + "|Could not open user's preset folder"});
+    // The editor says so too, not only a desktop message box that may not exist.
+    EXPECT_EQ(line.title(), "Could not open the folder");
+    owner->click(50, rowY(0)); // another column: the line is about that one now
+    EXPECT_EQ(line.title(), "Show in file manager");
 }
 
 TEST_F(PresetMenu, PhotoOpensTheMakersSiteAndAPressBesideItClosesTheMenu)

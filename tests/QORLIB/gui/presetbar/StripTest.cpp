@@ -7,13 +7,18 @@
 #include "QORLIB/gui/presetbar/PresetBarScaleOptionMenuHandler.h"
 #include "QORLIB/gui/presetbar/PresetBarTextFit.h"
 #include "QORLIB/gui/presetbar/QorCustomizableOptionMenu.h"
+#include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorSaveDialog.h"
 #include "tests/QORLIB/gui/presetbar/StripHarness.h"
+#include "tests/QORLIB/platform/ChildWait.h"
+#include "tests/QORLIB/platform/FakeTool.h"
+#include "tests/QORLIB/platform/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 namespace
 {
@@ -219,6 +224,50 @@ TEST(Strip, SavingThroughTheDialogWritesTheFileAndTheUserDirectoryShowsIt)
     for (uint32_t i = 0; i < m.entryCount(kQorUserDirectory, 0); ++i)
         listed |= m.entryName(kQorUserDirectory, 0, int32_t(i)) == "My Kick";
     EXPECT_TRUE(listed);
+}
+
+TEST(Strip, TheSaveDialogLeavesTheEditorRunningAndTheFileIsWrittenWhenTheUserAnswers)
+{
+    qortest::FakeTools tools;
+    StripHarness h;
+    const std::string folder = h.presets().userFolder();
+    tools.addGated("zenity", "echo '" + folder + "/Later.qor'");
+    qortest::ScopedEnv path("PATH", tools.path());
+    qortest::ScopedEnv display("DISPLAY", ":97");
+    h.click(30, 39);
+    EXPECT_FALSE(tools.passedGate("zenity")) << "Save came back before the dialog did";
+    EXPECT_TRUE(h.presets().isSaveDialogOpen());
+    h.click(30, 39); // a second Save while the dialog is up asks nothing more
+    EXPECT_EQ(QorProcessRunner::pending(), 1u);
+    h.engine.idle();
+    EXPECT_FALSE(std::filesystem::exists(folder + "/Later.qor"));
+
+    tools.release("zenity");
+    ASSERT_TRUE(qortest::pollUntil([&] { return !h.presets().isSaveDialogOpen(); }));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder + "/Later.qor"));
+    bool listed = false;
+    for (uint32_t i = 0; i < h.presets().entryCount(kQorUserDirectory, 0); ++i)
+        listed |= h.presets().entryName(kQorUserDirectory, 0, int32_t(i)) == "Later";
+    EXPECT_TRUE(listed);
+}
+
+TEST(Strip, ClosingTheEditorClosesItsSaveDialogUnanswered)
+{
+    qortest::FakeTools tools;
+    auto h = std::make_unique<StripHarness>();
+    const std::string folder = h->presets().userFolder();
+    tools.addGated("zenity", "echo '" + folder + "/Never.qor'");
+    qortest::ScopedEnv path("PATH", tools.path());
+    qortest::ScopedEnv display("DISPLAY", ":97");
+    h->click(30, 39);
+    ASSERT_TRUE(h->presets().isSaveDialogOpen());
+    h->engine.close();
+    EXPECT_FALSE(h->presets().isSaveDialogOpen()) << "the next editor can save again";
+    tools.release("zenity");
+    ASSERT_TRUE(qortest::pollUntilReaped());
+    EXPECT_FALSE(tools.passedGate("zenity")) << "the dialog was closed, not left to answer";
+    EXPECT_FALSE(std::filesystem::exists(folder + "/Never.qor"));
+    h.reset();
 }
 
 TEST(Strip, WithoutADesktopDialogTheNameIsTypedInsideTheEditor)

@@ -9,7 +9,9 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <utility>
 
 using qortk::Colour;
 using qortk::Rect;
@@ -169,4 +171,104 @@ TEST(Drawing, OnlyInvalidPartsArePaintedAgainAndFramesBecomePngs)
     EXPECT_EQ(cairo_image_surface_get_width(back), 100);
     EXPECT_EQ(cairo_image_surface_get_height(back), 60);
     cairo_surface_destroy(back);
+}
+
+namespace
+{
+// Two frames of 10 × 10 points; each drawn at any scale as a one-pixel checkerboard of two
+// colours, so that any resampling would show as mixed pixels.
+std::shared_ptr<qortk::Bitmap> checkerFrames(int& drawn)
+{
+    auto b = qortk::Bitmap::blank(40, 20);
+    cairo_t* stored = cairo_create(b->surface());
+    cairo_set_source_rgb(stored, 0.5, 0.5, 0.5);
+    cairo_paint(stored);
+    cairo_destroy(stored);
+    b->setScaleFactor(2.0);
+    b->setFrameRenderer({10, 10, 2, 1}, [&drawn](double scale, int column, int) -> cairo_surface_t* {
+        ++drawn;
+        const int n = static_cast<int>(std::lround(10 * scale));
+        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, n, n);
+        cairo_t* cr = cairo_create(s);
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x)
+            {
+                const bool even = (x + y) % 2 == 0;
+                cairo_set_source_rgb(cr, even ? 1.0 : 0.0, column == 1 ? 1.0 : 0.0, even ? 0.0 : 1.0);
+                cairo_rectangle(cr, x, y, 1, 1);
+                cairo_fill(cr);
+            }
+        cairo_destroy(cr);
+        return s;
+    });
+    return b;
+}
+} // namespace
+
+TEST(Drawing, ZoomedBitmapsAreTheirOwnDrawingAtTheZoomOnWholePixels)
+{
+    for (double zoom : {0.7, 2.76})
+    {
+        Canvas c(zoom);
+        int drawn = 0;
+        auto strip = checkerFrames(drawn);
+        // Fractional positions: 3.3 × 0.7 = 2.31 and 3.3 × 2.76 = 9.108 both start at pixel column round().
+        c.frame.addView(std::make_shared<PaintView>(Rect{0, 0, 100, 60}, [&](qortk::DrawContext& d, const Rect&) {
+            d.pushTranslation(1.1, 0.0);
+            d.drawBitmap(*strip, Rect{2.2, 4.7, 12.2, 14.7}, {10.0, 0.0}); // second frame
+            d.popTransform();
+        }));
+        const int n = static_cast<int>(std::lround(10 * zoom));
+        const int left = static_cast<int>(std::lround(3.3 * zoom)), top = static_cast<int>(std::lround(4.7 * zoom));
+        const int right = static_cast<int>(std::lround(13.3 * zoom)), bottom = static_cast<int>(std::lround(14.7 * zoom));
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right && x - left < n; ++x)
+            {
+                const bool even = (x - left + y - top) % 2 == 0;
+                ASSERT_EQ(c.out->pixel(x, y), even ? rgba({255, 255, 0, 255}) : rgba({0, 255, 255, 255}))
+                    << "zoom " << zoom << " at " << x << "," << y;
+            }
+        // Nothing beyond the rounded rectangle, not even a blended edge.
+        EXPECT_EQ(c.out->pixel(left - 1, top + 2), rgba({30, 30, 30, 255})) << zoom;
+        EXPECT_EQ(c.out->pixel(left + 2, bottom), rgba({30, 30, 30, 255})) << zoom;
+        EXPECT_EQ(drawn, 1) << zoom;
+        // Painting again uses the frame already drawn.
+        c.frame.invalidateAll();
+        c.out->update();
+        EXPECT_EQ(drawn, 1) << zoom;
+    }
+}
+
+TEST(Drawing, BitmapsUnderARotationOrAPartialFrameAreResampledFromTheirPixels)
+{
+    Canvas c(1.5);
+    int drawn = 0;
+    auto strip = checkerFrames(drawn);
+    c.frame.addView(std::make_shared<PaintView>(Rect{0, 0, 100, 60}, [&](qortk::DrawContext& d, const Rect&) {
+        cairo_save(d.cairo());
+        cairo_rotate(d.cairo(), 0.1);
+        d.drawBitmap(*strip, Rect{10, 10, 20, 20});
+        cairo_restore(d.cairo());
+        d.drawBitmap(*strip, Rect{30, 10, 40, 20}, {5.0, 0.0}); // straddles two frames
+        d.drawBitmap(*strip, Rect{50, 10, 65, 20});             // wider than a frame
+    }));
+    EXPECT_EQ(drawn, 0);
+    for (auto [x, y] : {std::pair{22, 22}, {50, 22}, {80, 22}})
+        EXPECT_EQ(c.out->pixel(x, y), rgba({128, 128, 128, 255})) << "still drawn, from the stored pixels: " << x;
+}
+
+TEST(Drawing, ClipsFallOnWholeDevicePixelsAtAFractionalZoom)
+{
+    Canvas c(0.7);
+    // Edges at 10.6 and 40.6 points: device rows 7.42 and 28.42, so rows 7 to 27 are inside.
+    auto box = std::make_shared<qortk::ViewContainer>(Rect{10, 10.6, 50, 40.6});
+    box->addView(std::make_shared<PaintView>(Rect{0, 0, 40, 30}, [](qortk::DrawContext& d, const Rect&) {
+        d.setFillColour({0, 0, 255, 255});
+        d.drawRect({-100, -100, 100, 100}, qortk::DrawContext::kFilled);
+    }));
+    c.frame.addView(box);
+    EXPECT_EQ(c.out->pixel(20, 6), rgba({30, 30, 30, 255}));
+    EXPECT_EQ(c.out->pixel(20, 7), rgba({0, 0, 255, 255})) << "no half-covered first row";
+    EXPECT_EQ(c.out->pixel(20, 27), rgba({0, 0, 255, 255}));
+    EXPECT_EQ(c.out->pixel(20, 28), rgba({30, 30, 30, 255})) << "no half-covered last row";
 }

@@ -9,6 +9,7 @@
 // After gtest: Xlib's None and Bool macros would break its headers.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include "tests/QORLIB/gui/toolkit/TestHostDisplay.h"
 #undef None
 #undef Bool
 
@@ -174,6 +175,93 @@ TEST_F(X11Window, EmbedsInAHostWindowAndLeavesItWhenDestroyed)
     EXPECT_EQ(count, 0u) << "the editor's window is gone with the frame";
     XDestroyWindow(host, parent);
     XCloseDisplay(host);
+}
+
+// The host destroys its window (and ours with it) before it closes the editor: at once, after
+// our window has seen the events, and with a handler the host installed after ours.
+TEST_F(X11Window, AHostThatDestroysItsWindowFirstSeesNoErrorOfOursAndKeepsItsOwn)
+{
+    enum Moment
+    {
+        kCloseAtOnce,
+        kPaintAndAskFirst,
+        kHandlerReplacedAfterOpening,
+    };
+    for (Moment moment : {kCloseAtOnce, kPaintAndAskFirst, kHandlerReplacedAfterOpening})
+    {
+        TestHostDisplay host;
+        ASSERT_TRUE(host.ok());
+        const Window parent = host.openWindow(300, 200);
+        XErrorHandler replacedWith = nullptr;
+        {
+            Scene s;
+            std::string error;
+            auto owned = qortk::X11Window::create(s.frame, parent, "", &error);
+            ASSERT_NE(owned, nullptr) << error;
+            qortk::X11Window* window = owned.get();
+            s.frame.setPlatform(std::move(owned));
+            ASSERT_TRUE(window->waitUntilShown(5000));
+            host.makeOwnError();
+            ASSERT_EQ(TestHostDisplay::errors().size(), 1u) << "the host's own error reaches the host's handler";
+            EXPECT_EQ(TestHostDisplay::errors()[0].display, host.display());
+            if (moment == kHandlerReplacedAfterOpening)
+            {
+                // A handler that passes nothing on, as some toolkits install later.
+                replacedWith = [](Display* d, XErrorEvent* e) {
+                    TestHostDisplay::errors().push_back({d, e->error_code, e->request_code});
+                    return 0;
+                };
+                XSetErrorHandler(replacedWith);
+            }
+            host.destroyWindow();
+            if (moment == kPaintAndAskFirst)
+            {
+                s.left->setBackgroundColour({200, 40, 40, 255}); // paints into the dead window
+                qortk::Point p;
+                uint32_t buttons = 0;
+                window->queryPointer(p, buttons);
+                window->frameResized(150, 90);
+                for (int i = 0; i < 5; ++i)
+                    window->idle();
+                EXPECT_FALSE(window->isActive()) << "the window knows it is gone";
+                EXPECT_FALSE(window->closeRequested()) << "an embedded window leaves closing to the host";
+            }
+        } // closes the editor: our window is gone already
+        EXPECT_EQ(TestHostDisplay::foreign(host.display()), 0) << "moment " << moment;
+        if (moment == kHandlerReplacedAfterOpening)
+        {
+            const XErrorHandler current = XSetErrorHandler(replacedWith);
+            EXPECT_EQ(current, replacedWith) << "the host's later choice stands";
+        }
+        else
+            EXPECT_TRUE(TestHostDisplay::handlerIsCurrent()) << "the host's handler is back, moment " << moment;
+        host.makeOwnError();
+        EXPECT_EQ(TestHostDisplay::errors().size(), 2u);
+    }
+}
+
+// Two editors open and closed out of order: our handler chains to the host's until the last one
+// closes, and the host's own errors reach it all the while.
+TEST_F(X11Window, TheHostsHandlerIsBackWhenTheLastWindowCloses)
+{
+    TestHostDisplay host;
+    ASSERT_TRUE(host.ok());
+    const Window parent = host.openWindow(300, 200);
+    auto first = std::make_unique<Scene>();
+    auto second = std::make_unique<Scene>();
+    first->frame.setPlatform(qortk::X11Window::create(first->frame, parent, ""));
+    second->frame.setPlatform(qortk::X11Window::create(second->frame, 0, "second"));
+    ASSERT_NE(first->frame.platform(), nullptr);
+    ASSERT_NE(second->frame.platform(), nullptr);
+    EXPECT_FALSE(TestHostDisplay::handlerIsCurrent()) << "ours listens while an editor is open";
+    first.reset();
+    host.makeOwnError();
+    EXPECT_EQ(TestHostDisplay::errors().size(), 1u);
+    EXPECT_FALSE(TestHostDisplay::handlerIsCurrent());
+    second.reset();
+    EXPECT_TRUE(TestHostDisplay::handlerIsCurrent());
+    host.makeOwnError();
+    EXPECT_EQ(TestHostDisplay::errors().size(), 2u);
 }
 
 TEST_F(X11Window, AParentThatDoesNotExistFailsCleanly)
