@@ -43,6 +43,7 @@ QorPresetManager::QorPresetManager(QorMasterController* host, const QorPresetPro
         v = 0.5f;
     loadEntry(kQorCategoryDirectory, 0, 0, &setupA_.current, false);
     setupA_.reference = setupA_.current;
+    setupA_.index = 0;
     setupB_ = setupA_;
     buildFactoryRecords();
     for (uint32_t n = 0; n < QorPresetBank::kNumPrograms && n < factoryRecords_.size(); ++n)
@@ -174,14 +175,14 @@ void QorPresetManager::applyRecord(const QorPresetRecord* record)
 void QorPresetManager::selectPreset(int32_t entryIndex)
 {
     double values[QorPresetRecord::kNumValues];
-    if (!readEntryValues(kind_, column_, entryIndex, values))
+    if (!readEntryValues(active_->kind, active_->column, entryIndex, values))
     {
         // Nothing was loaded and no value changed: no undo step, and the reason for the menu.
         loadError_ = "Could not load";
-        if (const std::string name = entryName(kind_, column_, entryIndex); !name.empty())
+        if (const std::string name = entryName(active_->kind, active_->column, entryIndex); !name.empty())
             loadError_ += " \xe2\x80\x9c" + name + "\xe2\x80\x9d";
         loadError_ += ": " + readError_;
-        index_ = entryIndex;
+        active_->index = entryIndex;
         active_->current.setName(kLoadErrorName);
         active_->reference = active_->current;
         active_->modified = 0;
@@ -189,8 +190,8 @@ void QorPresetManager::selectPreset(int32_t entryIndex)
     }
     loadError_.clear();
     beginPresetLoad();
-    index_ = entryIndex;
-    fillRecord(kind_, column_, entryIndex, values, &active_->current, true);
+    active_->index = entryIndex;
+    fillRecord(active_->kind, active_->column, entryIndex, values, &active_->current, true);
     active_->reference = active_->current;
     active_->modified = 0;
     applyRecord(&active_->current);
@@ -200,15 +201,15 @@ void QorPresetManager::selectPreset(int32_t entryIndex)
 // Neither wraps around; in an empty column there is nothing to step to.
 void QorPresetManager::nextPreset()
 {
-    const int32_t count = static_cast<int32_t>(entryCount(kind_, column_));
+    const int32_t count = static_cast<int32_t>(entryCount(active_->kind, active_->column));
     if (count > 0)
-        selectPreset(index_ >= count - 1 ? count - 1 : index_ + 1);
+        selectPreset(active_->index >= count - 1 ? count - 1 : active_->index + 1);
 }
 
 void QorPresetManager::previousPreset()
 {
-    if (entryCount(kind_, column_) > 0)
-        selectPreset(index_ < 1 ? 0 : index_ - 1);
+    if (entryCount(active_->kind, active_->column) > 0)
+        selectPreset(active_->index < 1 ? 0 : active_->index - 1);
 }
 
 void QorPresetManager::parameterChanged(int32_t index, double value)
@@ -300,10 +301,10 @@ QorPresetManager::DisplayText QorPresetManager::displayText() const
     if (active_->modified)
         text.name += " *";
     char number[16];
-    if (index_ == -1)
+    if (active_->index == -1)
         std::snprintf(number, sizeof number, "CP:");
     else
-        std::snprintf(number, sizeof number, index_ >= 0 && index_ <= 9 ? "0%d: " : "%d: ", index_);
+        std::snprintf(number, sizeof number, active_->index >= 0 && active_->index <= 9 ? "0%d: " : "%d: ", active_->index);
     text.number = number;
     return text;
 }
@@ -331,10 +332,10 @@ bool QorPresetManager::restoreBank(const uint8_t* data, std::size_t size)
     putOnSteps(setupA_.current);
     putOnSteps(setupA_.reference);
     setupA_.modified = 0;
+    setupA_.index = -1;
     setupB_ = setupA_;
     active_ = &setupA_;
     setupFlag_ = 1;
-    index_ = -1;
     return true;
 }
 

@@ -74,7 +74,8 @@ public:
     const QorSetupSlot& setupA() const { return setupA_; }
     const QorSetupSlot& setupB() const { return setupB_; }
     bool setupFlag() const { return setupFlag_ != 0; }
-    // Both setups as a session stored them; each modified mark follows its records.
+    // Both setups as a session stored them; each modified mark follows its records, and each
+    // place in the lists is kept while its entry still holds the setup's preset.
     void restoreSetups(const QorSetupSlot& a, const QorSetupSlot& b, bool aActive);
 
     // History
@@ -120,11 +121,11 @@ public:
     uint32_t chunkBufferSize() const { return static_cast<uint32_t>(chunkBuffer_.size()); }
 
     // Current state
-    uint32_t kind() const { return kind_; }
-    uint32_t column() const { return column_; }
-    int32_t index() const { return index_; }
-    void setKind(uint32_t kind) { kind_ = kind; }
-    void setColumn(uint32_t column) { column_ = column; }
+    uint32_t kind() const { return active_->kind; }
+    uint32_t column() const { return active_->column; }
+    int32_t index() const { return active_->index; }
+    void setKind(uint32_t kind) { active_->kind = kind; }
+    void setColumn(uint32_t column) { active_->column = column; }
     QorPresetRecord& current() { return active_->current; }
     const QorPresetRecord& current() const { return active_->current; }
     const QorPresetRecord& reference() const { return active_->reference; }
@@ -147,22 +148,20 @@ private:
     void applyFromHistory(const QorPresetRecord& record);
     void updateModified();
     void announceRefresh();
+    void verifyPlace(QorSetupSlot& slot) const;
     double onStep(int32_t index, double value) const;
     void putOnSteps(QorPresetRecord& record) const;
 
     QorMasterController* host_;
     const QorPresetProduct& product_;
     QorPresetDirectories& directories_;
-    uint32_t kind_ = kQorCategoryDirectory;
-    uint32_t column_ = 0;
-    int32_t index_ = 0;
     uint8_t applying_ = 0;
     uint8_t historyBusy_ = 0;
     QorUndoRing ring_;
     QorSetupSlot setupA_;
     QorSetupSlot setupB_;
     uint8_t setupFlag_ = 1;
-    QorSetupSlot* active_ = &setupA_; // current, reference and modified of one setup
+    QorSetupSlot* active_ = &setupA_; // the setup whose records and place are the current ones
     std::vector<uint8_t> chunkBuffer_;
     QorPresetBank bank_;
     std::vector<QorPresetRecord> factoryRecords_;

@@ -32,14 +32,14 @@ void QorPresetManager::copySetup()
 void QorPresetManager::beginPresetLoad()
 {
     if (!historyBusy_)
-        ring_.beginPresetLoad({static_cast<int32_t>(kind_), static_cast<int32_t>(column_), index_},
+        ring_.beginPresetLoad({static_cast<int32_t>(active_->kind), static_cast<int32_t>(active_->column), active_->index},
                               active_->current);
 }
 
 void QorPresetManager::endPresetLoad()
 {
     if (!historyBusy_)
-        ring_.endPresetLoad({static_cast<int32_t>(kind_), static_cast<int32_t>(column_), index_});
+        ring_.endPresetLoad({static_cast<int32_t>(active_->kind), static_cast<int32_t>(active_->column), active_->index});
 }
 
 // A selection without an entry index (after a paste or a chunk restore) cannot be loaded
@@ -47,19 +47,19 @@ void QorPresetManager::endPresetLoad()
 void QorPresetManager::selectFromHistory(int32_t kind, int32_t column, int32_t index,
                                          const QorPresetRecord* record)
 {
-    if (static_cast<uint32_t>(kind) != kind_)
+    if (static_cast<uint32_t>(kind) != active_->kind)
     {
-        kind_ = static_cast<uint32_t>(kind);
-        if (kind_ == kQorUserDirectory)
+        active_->kind = static_cast<uint32_t>(kind);
+        if (active_->kind == kQorUserDirectory)
             rescanUserPresets();
     }
-    column_ = static_cast<uint32_t>(column);
+    active_->column = static_cast<uint32_t>(column);
     if (index >= 0)
     {
         selectPreset(index);
         return;
     }
-    index_ = -1;
+    active_->index = -1;
     if (record != nullptr)
         active_->current = active_->reference = *record;
 }
@@ -78,19 +78,24 @@ void QorPresetManager::applyFromHistory(const QorPresetRecord& record)
 void QorPresetManager::undo()
 {
     historyBusy_ = 1;
-    if (const QorUndoEntry* e = ring_.takeUndo())
+    const QorUndoEntry* e = ring_.takeUndo();
+    if (e != nullptr)
     {
         if (e->isPresetLoad)
             selectFromHistory(e->beforeKind, e->beforeColumn, e->beforeIndex, &e->before);
         applyFromHistory(e->before);
     }
     historyBusy_ = 0;
+    // The values came back while the mark still described the step undone.
+    if (e != nullptr)
+        announceRefresh();
 }
 
 void QorPresetManager::redo()
 {
     historyBusy_ = 1;
-    if (const QorUndoEntry* e = ring_.takeRedo())
+    const QorUndoEntry* e = ring_.takeRedo();
+    if (e != nullptr)
     {
         if (!e->isPresetLoad)
             applyFromHistory(e->after);
@@ -98,6 +103,8 @@ void QorPresetManager::redo()
             selectFromHistory(e->afterKind, e->afterColumn, e->afterIndex, nullptr);
     }
     historyBusy_ = 0;
+    if (e != nullptr)
+        announceRefresh();
 }
 
 void QorPresetManager::copyToClipboard()
@@ -124,7 +131,7 @@ void QorPresetManager::pasteFromClipboard()
         active_->current = active_->reference = clipboardRecord_;
         active_->modified = 0;
         applyRecord(&active_->current);
-        index_ = -1;
+        active_->index = -1;
     }
     announceRefresh();
 }
@@ -217,9 +224,9 @@ void QorPresetManager::selectSavedFile(const std::string& path)
         const QorPresetEntry* e = dir->entry(column, i);
         if (e != nullptr && e->fileName == stem && (column > 0 || e->folderColumn == 0))
         {
-            kind_ = kQorUserDirectory;
-            column_ = column;
-            index_ = static_cast<int32_t>(i);
+            active_->kind = kQorUserDirectory;
+            active_->column = column;
+            active_->index = static_cast<int32_t>(i);
             return;
         }
     }

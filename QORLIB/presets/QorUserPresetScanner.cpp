@@ -3,6 +3,8 @@
 #include "QORLIB/platform/QorDebugOutput.h"
 
 #include <dirent.h>
+#include <set>
+#include <utility>
 #include <sys/stat.h>
 
 namespace
@@ -43,6 +45,33 @@ bool isPresetFileName(const std::string& name)
            name.compare(name.size() - kExtensionLength, kExtensionLength, ".qor") == 0;
 }
 
+using FolderIds = std::set<std::pair<dev_t, ino_t>>;
+
+// Presets of a column's folder, then of the folders below it, named with their path below the
+// column's folder ("Deeper/Deep"). Dot folders are skipped; a folder reached twice through
+// symbolic links is read once.
+void collectPresets(QorPresetDirectory& directory, const std::string& path, const std::string& below,
+                    int32_t column, int depth, std::vector<QorPresetEntry*>& list, FolderIds& seen)
+{
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0 || !seen.insert({st.st_dev, st.st_ino}).second)
+        return;
+    std::vector<std::string> folders;
+    for (const std::string& name : listFolder(path, SIZE_MAX))
+    {
+        if (list.size() >= QorPresetColumn::kMaxEntries)
+            return;
+        const std::string full = path + "/" + name;
+        if (isPresetFileName(name) && typeOf(full) == 2)
+            list.push_back(directory.newEntry(-1, below + name.substr(0, name.size() - kExtensionLength), column));
+        else if (depth > 0 && name[0] != '.' && folders.size() < QorUserPresetScanner::kMaxFolderEntriesExamined &&
+                 typeOf(full) == 1)
+            folders.push_back(name);
+    }
+    for (const std::string& name : folders)
+        collectPresets(directory, path + "/" + name, below + name + "/", column, depth - 1, list, seen);
+}
+
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 } // namespace
 
@@ -79,14 +108,10 @@ void QorUserPresetScanner::scan(const std::string& folder, QorPresetDirectory& d
         const std::string path = c == 0 ? folder : folder + "/" + subFolders[c - 1];
         QorDebugOutput::write("\nPlugin's Main Preset Folder:\t" + folder +
                               "\t\nLooking for *.qor files in:\t" + path + "\t");
-        for (const std::string& name : listFolder(path, SIZE_MAX))
-        {
-            if (lists[c].size() >= QorPresetColumn::kMaxEntries)
-                break;
-            if (isPresetFileName(name) && typeOf(path + "/" + name) == 2)
-                lists[c].push_back(directory.newEntry(
-                    -1, name.substr(0, name.size() - kExtensionLength), static_cast<int32_t>(c)));
-        }
+        // The main folder's own sub-folders are columns of their own.
+        FolderIds seen;
+        collectPresets(directory, path, "", static_cast<int32_t>(c), c == 0 ? 0 : kMaxDepthBelowColumn, lists[c],
+                       seen);
         for (QorPresetEntry* e : lists[c])
             all->add(e);
     }

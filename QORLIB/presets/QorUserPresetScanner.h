@@ -4,12 +4,14 @@
 
 #include <string>
 
-// Builds the user directory from the folder tree: column 0 "All" (every preset of the folder and
-// of its direct sub-folders), then one column per direct sub-folder, all sorted by name.
+// Builds the user directory from the folder tree: column 0 "All" (every preset of the tree), then
+// one column per direct sub-folder, all sorted by name. Presets in folders below a sub-folder
+// show in that sub-folder's column, named with their path below it ("Deeper/Deep").
 class QorUserPresetScanner
 {
 public:
     static constexpr uint32_t kMaxFolderEntriesExamined = 127;
+    static constexpr int kMaxDepthBelowColumn = 8;
 
     // An empty or unreadable folder leaves only an empty "All".
     static void scan(const std::string& folder, QorPresetDirectory& directory);

@@ -53,7 +53,9 @@ std::unique_ptr<Canvas> drawAboutPlate(double scale)
     cairo_set_source(cr, edge);
     cairo_stroke(cr);
     cairo_pattern_destroy(edge);
-    for (const auto& [x, y, a] : {std::tuple{26.0, 26.0, 0.5}, {374.0, 26.0, 1.2}, {26.0, 249.0, 0.2}, {374.0, 249.0, 0.9}})
+    // The top screws sit below the configuration menu's tab row (29 points), which stays over
+    // the plate on its "Plugin info" page; the bottom ones mirror them.
+    for (const auto& [x, y, a] : {std::tuple{26.0, 42.0, 0.5}, {374.0, 42.0, 1.2}, {26.0, 233.0, 0.2}, {374.0, 233.0, 0.9}})
         screw(c, x, y, 4.0, a);
 
     const Rgba text = rgb(200, 200, 200);

@@ -229,3 +229,21 @@ TEST(Artwork, FramesAtAnyScaleHaveTheirRoundedPixelSizeAndUnknownOnesNone)
     EXPECT_EQ(artwork::ImageCatalogue::drawFrame(12128, 0.0, 0), nullptr);
     EXPECT_EQ(artwork::ImageCatalogue::grid(4711), nullptr);
 }
+
+TEST(Artwork, TheAboutPlatesTopScrewsShowBelowTheConfigurationMenusTabRow)
+{
+    auto plate = image(12200);
+    ASSERT_NE(plate, nullptr);
+    // Bright screw heads in the plate's top corners (pixels at twice the points): none under the
+    // 29-point tab row (plus a point of its edge), whole heads below it.
+    for (const int x0 : {0, 680})
+    {
+        int under = 0, below = 0;
+        for (int y = 0; y < 160; ++y)
+            for (int x = x0; x < x0 + 120; ++x)
+                if (luminance(plate->pixelRGBA(x, y)) > 180)
+                    (y < 60 ? under : below)++;
+        EXPECT_EQ(under, 0) << x0;
+        EXPECT_GT(below, 20) << x0;
+    }
+}

@@ -14,6 +14,18 @@ constexpr double kLinkInsetX = 110.0;
 constexpr double kLinkTop = 130.0;
 constexpr double kLinkHeight = 24.0;
 constexpr double kUnderlineRise = 4.0;
+// The plate paints the address without its scheme, in 11-point type spaced by 0.3 points.
+constexpr double kAddressSize = 11.0;
+constexpr double kAddressTracking = 0.3;
+constexpr double kLinkMargin = 2.0;
+
+std::string shownAddress(const std::string& address)
+{
+    for (const char* scheme : {"https://", "http://"})
+        if (address.rfind(scheme, 0) == 0)
+            return address.substr(std::string(scheme).size());
+    return address;
+}
 constexpr size_t kVersionLabelLength = 7; // "v.2.2.2": the build number stays off the plate
 } // namespace
 
@@ -30,6 +42,21 @@ CInfo::~CInfo() { QorProcessRunner::abandon(this); }
 
 void CInfo::draw(QorDrawContext& context)
 {
+    if (!linkMeasured_)
+    {
+        // The link is as wide as the painted address, so the pointer beside it is no link.
+        const std::string shown = shownAddress(webAddress_);
+        context.setFont(QorSharedFonts::arial(static_cast<int>(kAddressSize)));
+        const double width = context.getStringWidth(shown.c_str()) +
+                             kAddressTracking * static_cast<double>(shown.empty() ? 0 : shown.size() - 1);
+        if (width > 0.0 && width < plateSize_.x - 2 * kLinkInsetX)
+        {
+            const double centre = (link_.left + link_.right) / 2;
+            link_.left = centre - width / 2 - kLinkMargin;
+            link_.right = centre + width / 2 + kLinkMargin;
+        }
+        linkMeasured_ = true;
+    }
     context.drawBitmap(bitmap_, rect_, {0.0, 0.0}, 1.0f);
     context.setFontColor(kTextColour);
     context.setFont(QorSharedFonts::arial(12));

@@ -45,6 +45,7 @@ private:
     QorPoint plateSize_{400.0, 275.0};
     QorRect link_;
     uint8_t linkHover_ = 0;
+    bool linkMeasured_ = false;
     std::string webAddress_;
     std::string credit_;
     std::string note_;

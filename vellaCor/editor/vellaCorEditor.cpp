@@ -21,7 +21,6 @@
 namespace
 {
 constexpr QorRect kProductRect{0, 0, 400, 275};
-constexpr QorRect kEnlargedRect{0, 0, 420, 415};
 
 struct KnobLayout
 {
@@ -200,12 +199,10 @@ void vellaCorEditor::setParameter(int32_t index, double value)
         setControl(meter_, 0.0);
         break;
     case kPresetMenuOpened:
-        rect_ = kEnlargedRect;
-        engine_->resize(int32_t(kEnlargedRect.width()), int32_t(kEnlargedRect.height()));
-        break;
     case kPresetMenuClosed:
-        rect_ = kProductRect;
-        engine_->resize(int32_t(kProductRect.width()), int32_t(kProductRect.height()));
+        // The preset menu opens inside the panel's own size: a host window that changed size
+        // at every opening jumped, an enlarged editor at a large zoom left the screen, and one
+        // closed with the menu open came back enlarged.
         break;
     case kShowInfo:
         if (aboutContainer_)

@@ -20,9 +20,18 @@ std::string key(const char* name) { return std::string(vellaCorIdentity::kLv2Uri
 struct Keys
 {
     LV2_URID bank, setupA, setupARef, setupB, setupBRef, active, chunk, atomInt;
+    // Each setup's place in the preset lists (kind, column, entry); sessions saved before these
+    // keys existed lack them and restore as before, without a place.
+    LV2_URID placeA[3], placeB[3];
     explicit Keys(LV2_URID_Map* map)
     {
         auto m = [map](const std::string& uri) { return map->map(map->handle, uri.c_str()); };
+        const char* parts[3] = {"Kind", "Column", "Index"};
+        for (int i = 0; i < 3; ++i)
+        {
+            placeA[i] = m(key((std::string("setupA") + parts[i]).c_str()));
+            placeB[i] = m(key((std::string("setupB") + parts[i]).c_str()));
+        }
         bank = m(key("bank"));
         setupA = m(key("setupA"));
         setupARef = m(key("setupAReference"));
@@ -44,6 +53,40 @@ bool readRecord(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle, L
     return data != nullptr && type == chunk &&
            QorPresetFile::readProgram(static_cast<const uint8_t*>(data), size, record,
                                       vellaCorFactoryPresets::presetProduct());
+}
+bool readInt(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle, LV2_URID k, LV2_URID atomInt,
+             int32_t& out)
+{
+    size_t size = 0;
+    uint32_t type = 0, flags = 0;
+    const void* data = retrieve(handle, k, &size, &type, &flags);
+    if (data == nullptr || type != atomInt || size != sizeof(int32_t))
+        return false;
+    std::memcpy(&out, data, sizeof out);
+    return true;
+}
+
+// The place is taken only whole and in range; the manager checks it against its lists.
+void readPlace(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle, const LV2_URID keys[3],
+               LV2_URID atomInt, QorSetupSlot& slot)
+{
+    int32_t kind = 0, column = 0, index = 0;
+    if (readInt(retrieve, handle, keys[0], atomInt, kind) && readInt(retrieve, handle, keys[1], atomInt, column) &&
+        readInt(retrieve, handle, keys[2], atomInt, index) && kind >= 0 && kind <= 2 && column >= 0 &&
+        column <= 127 && index >= -1 && index <= 511)
+    {
+        slot.kind = static_cast<uint32_t>(kind);
+        slot.column = static_cast<uint32_t>(column);
+        slot.index = index;
+    }
+}
+
+void storePlace(LV2_State_Store_Function store, LV2_State_Handle handle, const LV2_URID keys[3], LV2_URID atomInt,
+                uint32_t flags, const QorSetupSlot& slot)
+{
+    const int32_t values[3] = {static_cast<int32_t>(slot.kind), static_cast<int32_t>(slot.column), slot.index};
+    for (int i = 0; i < 3; ++i)
+        store(handle, keys[i], &values[i], sizeof values[i], atomInt, flags);
 }
 } // namespace
 
@@ -68,6 +111,8 @@ LV2_State_Status State::save(Plugin& plugin, LV2_URID_Map* map, LV2_State_Store_
     }
     const int32_t active = m.setupAActive() ? 0 : 1;
     store(handle, k.active, &active, sizeof active, k.atomInt, flags);
+    storePlace(store, handle, k.placeA, k.atomInt, flags, m.setupA());
+    storePlace(store, handle, k.placeB, k.atomInt, flags, m.setupB());
     return LV2_STATE_SUCCESS;
 }
 
@@ -88,6 +133,8 @@ LV2_State_Status State::restore(Plugin& plugin, LV2_URID_Map* map, LV2_State_Ret
                        readRecord(retrieve, handle, k.setupARef, k.chunk, a.reference);
     const bool haveB = readRecord(retrieve, handle, k.setupB, k.chunk, b.current) &&
                        readRecord(retrieve, handle, k.setupBRef, k.chunk, b.reference);
+    readPlace(retrieve, handle, k.placeA, k.atomInt, a);
+    readPlace(retrieve, handle, k.placeB, k.atomInt, b);
     bool aActive = true;
     const void* active = retrieve(handle, k.active, &size, &type, &flags);
     if (active != nullptr && type == k.atomInt && size == sizeof(int32_t))

@@ -50,13 +50,16 @@ void PresetBarPresetMenu::layout(const QorRect& rect)
         return;
     const double w = rect.width();
     const double h = rect.height();
-    const bool user = kind_ == kQorUserDirectory;
     const double listBottom = h - kSwitchRowHeight;
     const double photoTop = listBottom - kPhotoAreaHeight;
+    // The menu opens inside the panel's own size, where the photo below the column list would
+    // hide columns: then the columns take the place of the photo.
+    const double rowsBelowPhoto = (photoTop - kListTop) / kRowHeight;
+    const bool photo = kind_ != kQorUserDirectory && columns_->cellCount() <= static_cast<int32_t>(rowsBelowPhoto);
     group_->setViewSize({0, 1, w, kSwitchRowHeight});
-    columns_->setViewSize({0, 31, kColumnListWidth, user ? listBottom : photoTop});
-    logo_->setViewSize(user ? QorRect{0, photoTop, 0, photoTop} : QorRect{0, photoTop, kColumnListWidth, listBottom});
-    presets_->setViewSize({kColumnListWidth + 1, 31, w + 1, listBottom});
+    columns_->setViewSize({0, kListTop, kColumnListWidth, photo ? photoTop : listBottom});
+    logo_->setViewSize(photo ? QorRect{0, photoTop, kColumnListWidth, listBottom} : QorRect{0, photoTop, 0, photoTop});
+    presets_->setViewSize({kColumnListWidth + 1, kListTop, w + 1, listBottom});
     bottom_->setViewSize({0, h - kBottomLineHeight, w, h + 1});
 }
 

@@ -24,6 +24,8 @@ public:
     static constexpr double kPhotoAreaHeight = 140.0;
     static constexpr double kBottomLineHeight = 27.0;
     static constexpr double kColumnListWidth = 200.0;
+    static constexpr double kListTop = 31.0;
+    static constexpr double kRowHeight = 20.0;
 
     explicit PresetBarPresetMenu(QorPresetBarEditor& owner);
     ~PresetBarPresetMenu();

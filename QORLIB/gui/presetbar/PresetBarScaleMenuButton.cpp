@@ -27,22 +27,30 @@ void PresetBarScaleMenuButton::setZoomFactor(double factor)
     setLabel(std::to_string(vellaCorParameters::truncToInt(zoom_ * 100.0 + 0.5)) + "%");
 }
 
+void PresetBarScaleMenuButton::resetZoom()
+{
+    setZoomFactor(1.0);
+    value_ = 0.0;
+    valueChanged();
+    invalid();
+    if (handler_)
+        handler_->closePopup();
+}
+
 int32_t PresetBarScaleMenuButton::onMouseDown(const QorPoint&, uint32_t flags)
 {
     if (flags & (kQorDoubleClick | kQorControl | kQorAlt))
     {
-        setZoomFactor(1.0);
-        value_ = 0.0;
-        valueChanged();
-        invalid();
-        if (handler_)
-            handler_->closePopup();
+        resetZoom();
         return kQorMouseHandledFinal;
     }
     if (togglePress(flags) != kQorMouseHandled)
         return kQorMouseNotHandled;
     if (handler_)
+    {
+        handler_->markZoom(zoom_);
         handler_->togglePopup(frameWidth_, frameHeight_);
+    }
     return kQorMouseHandledFinal;
 }
 

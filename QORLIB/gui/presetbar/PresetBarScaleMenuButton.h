@@ -21,6 +21,8 @@ public:
     void setZoomFactor(double factor);
     PresetBarScaleOptionMenuHandler* popupHandler() const { return handler_.get(); }
     void setFrameSize(double width, double height);
+    // Back to 100 %, reported, the pop-up closed.
+    void resetZoom();
 
     int32_t onMouseDown(const QorPoint& where, uint32_t flags) override;
     bool onWheel(const QorPoint& where, float distance, uint32_t flags) override;

@@ -2,6 +2,7 @@
 
 #include "QORLIB/gui/presetbar/PresetBarScaleMenuButton.h"
 #include "QORLIB/presets/QorGlobalSettings.h"
+#include "vellaCor/vellaCorParameters.h"
 
 PresetBarScaleOptionMenuHandler::PresetBarScaleOptionMenuHandler(PresetBarScaleMenuButton& button,
                                                                  QorPresetBarEditor& owner)
@@ -14,6 +15,15 @@ PresetBarScaleOptionMenuHandler::PresetBarScaleOptionMenuHandler(PresetBarScaleM
     addItem("Close", kClose);
     setPlacement(8);
     setCurrentItem(2);
+}
+
+void PresetBarScaleOptionMenuHandler::openingDoubleClicked() { button_.resetZoom(); }
+
+void PresetBarScaleOptionMenuHandler::markZoom(double factor)
+{
+    const int32_t percent = vellaCorParameters::truncToInt(QorGlobalSettings::clampZoomFactor(factor) * 100.0 + 0.5);
+    const bool step = percent != kClose && percent != kIncrease && percent != kDecrease;
+    setCurrentItem(step ? itemWithTag(percent) : -1);
 }
 
 void PresetBarScaleOptionMenuHandler::itemChosen(int32_t itemTag)

@@ -16,6 +16,9 @@ public:
     };
     PresetBarScaleOptionMenuHandler(PresetBarScaleMenuButton& button, QorPresetBarEditor& owner);
     void itemChosen(int32_t itemTag) override;
+    void openingDoubleClicked() override;
+    // The pop-up marks the step of a zoom, or none when the zoom lies between the steps.
+    void markZoom(double factor);
 
 private:
     PresetBarScaleMenuButton& button_;

@@ -72,6 +72,14 @@ int32_t QorCustomizableOptionMenu::onMouseDown(const QorPoint& where, uint32_t f
         handler_.closePopup();
         return kQorMouseHandledFinal;
     }
+    // A choice closes the pop-up at once, so a double-click press here is the second half of
+    // the double click that opened it.
+    if (flags & kQorDoubleClick)
+    {
+        handler_.closePopup();
+        handler_.openingDoubleClicked();
+        return kQorMouseHandledFinal;
+    }
     const int32_t i = itemAt(where);
     if (i < 0 || items_[size_t(i)].disabled)
     {

@@ -19,6 +19,14 @@ void QorCustomizableOptionMenuPackageHandler::addItem(const std::string& text, i
     entries_.push_back({text.substr(0, 63), itemTag});
 }
 
+int32_t QorCustomizableOptionMenuPackageHandler::itemWithTag(int32_t itemTag) const
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].tag == itemTag)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
 void QorCustomizableOptionMenuPackageHandler::togglePopup(double frameWidth, double frameHeight)
 {
     if (open_)

@@ -29,6 +29,11 @@ public:
     void closePopup();
     // A choice from the pop-up (its item tag).
     virtual void itemChosen(int32_t itemTag) = 0;
+    // The second press of a double click whose first press opened the pop-up; it lands on the
+    // pop-up, but belongs to what was double-clicked. The pop-up is closed already.
+    virtual void openingDoubleClicked() {}
+    // The position of the item with a tag, -1 when there is none.
+    int32_t itemWithTag(int32_t itemTag) const;
     // The strip goes: the pop-up's container is forgotten with it.
     void forgetPopup();
 

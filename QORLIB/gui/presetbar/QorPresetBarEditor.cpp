@@ -17,6 +17,9 @@
 #include "QORLIB/presets/QorGlobalSettings.h"
 #include "QORLIB/presets/QorPresetManager.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace
 {
 constexpr const char* kZoomHint = "Scroll this percentage up or down to change the GUIs zoom factor. Double click to "
@@ -69,7 +72,8 @@ void QorPresetBarEditor::open(double width, double height)
     presetOverlay_->setMouseTransparent(false);
     presetMenuShown_ = false;
     presetMenu_->build(presetOverlay_);
-    presetMenu_->layout({0, 0, width, height});
+    presetMenuHeight_ = 0.0;
+    placePresetMenu();
 
     configOverlay_ = createContainer(overlay);
     configOverlay_->setBackgroundColour(PresetBarColours::kConfigMenuOverlay);
@@ -163,18 +167,38 @@ void QorPresetBarEditor::resized(double width, double height)
         refreshZoom();
     }
     if (width == width_ && height == height_)
+    {
+        placePresetMenu(); // a zoom alone may change what fits on the screen
         return;
+    }
     width_ = width;
     height_ = height;
     strip_->setViewSize({0, 0, width, kStripHeight});
     placeControls();
-    presetOverlay_->setViewSize({0, kStripHeight, width, height + kStripHeight});
-    presetMenu_->layout({0, 0, width, height});
+    presetMenuHeight_ = 0.0;
+    placePresetMenu();
     configMenu_->layout({0, 0, width, height});
     const QorRect page = configMenu_->currentRect();
     configOverlay_->setViewSize({0, kStripHeight, width, kStripHeight + (page.height() > 0 ? page.height() : height)});
     cornerOverlay_->setViewSize(
         {width - kCornerSize, height + kStripHeight - kCornerSize, width, height + kStripHeight});
+}
+
+double QorPresetBarEditor::presetMenuHeight()
+{
+    const double zoom = editorZoom();
+    const double fits = zoom > 0.0 ? std::floor(kScreenHeight / zoom) - kStripHeight : height_;
+    return std::min(height_, fits);
+}
+
+void QorPresetBarEditor::placePresetMenu()
+{
+    const double h = presetMenuHeight();
+    if (h == presetMenuHeight_ || !presetOverlay_)
+        return;
+    presetMenuHeight_ = h;
+    presetOverlay_->setViewSize({0, kStripHeight, width_, h + kStripHeight});
+    presetMenu_->layout({0, 0, width_, h});
 }
 
 void QorPresetBarEditor::close()

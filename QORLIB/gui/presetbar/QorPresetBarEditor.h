@@ -35,6 +35,8 @@ class QorPresetBarEditor
 public:
     static constexpr double kStripHeight = 52.0;
     static constexpr double kCornerSize = 20.0;
+    // The open preset menu stays within a screen this many pixels high at every zoom.
+    static constexpr double kScreenHeight = 1080.0;
 
     enum Tag : int32_t
     {
@@ -118,6 +120,12 @@ public:
     // The format the editor runs in, for the version line.
     virtual const QorPluginFormat& editorFormat() const { return QorPluginFormats::kUnnamed; }
 
+    // The corner grip's press, moves with the button held, and release, in the grip's own
+    // points: the drag zooms from the press on, without waiting for an idle tick.
+    void cornerPressed(const QorPoint& local);
+    void cornerMoved(const QorPoint& local);
+    void cornerReleased() { cornerDragging_ = false; }
+
     // The editor's size or zoom changed (points at zoom 1; height without the strip): the strip,
     // the overlays and the zoom percentage follow.
     void resized(double width, double height);
@@ -133,6 +141,14 @@ private:
     void placeControls();
     void addStrip(QorBaseControl* control, const char* hint);
     void cornerIdle(const QorPoint& mouse, uint32_t buttons);
+    // The preset menu's height in points: the panel's, or less where the zoomed panel is taller
+    // than the screen; and the overlay and the menu laid out for it.
+    double presetMenuHeight();
+    void placePresetMenu();
+    // Starts a drag at, or follows it to, a pointer in device pixels at the zoom now.
+    void startCornerDrag(const QorPoint& device);
+    void followCornerDrag(const QorPoint& device);
+    QorPoint cornerToDevice(const QorPoint& local) const;
     void handleInfoNotification(int32_t id, double value);
 
     QorPresetManager* manager_ = nullptr;
@@ -170,4 +186,6 @@ private:
     double zoom_ = 1.0;
     double dragStartZoom_ = 1.0;
     QorPoint dragStart_;
+    std::string nameHint_;
+    double presetMenuHeight_ = 0.0;
 };

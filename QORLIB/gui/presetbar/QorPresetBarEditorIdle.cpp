@@ -56,6 +56,48 @@ void QorPresetBarEditor::idle()
     cornerIdle(mouse_, buttons_);
 }
 
+QorPoint QorPresetBarEditor::cornerToDevice(const QorPoint& local) const
+{
+    // The grip's container sits in the corner of the editor as it is now.
+    return {(width_ - kCornerSize + local.x) * zoom_, (height_ + kStripHeight - kCornerSize + local.y) * zoom_};
+}
+
+void QorPresetBarEditor::startCornerDrag(const QorPoint& device)
+{
+    if (device.x <= 0.0 || device.y <= 0.0)
+        return;
+    cornerDragging_ = true;
+    dragStartZoom_ = zoom_;
+    dragStart_ = device;
+}
+
+void QorPresetBarEditor::followCornerDrag(const QorPoint& device)
+{
+    const double sx = device.x / dragStart_.x;
+    const double sy = device.y / dragStart_.y;
+    double f = std::fabs(sx - 1.0) > std::fabs(sy - 1.0) ? sx : sy;
+    f = f > 1.0 ? 1.0 + (f - 1.0) * 1.02 : 1.0 - (1.0 - f) * 0.9;
+    const double factor = QorGlobalSettings::clampZoomFactor(f * dragStartZoom_);
+    if (factor == zoom_)
+        return; // the pointer seen again by the idle: nothing new to zoom to
+    corner_->setZoomFactor(factor);
+    cornerReporting_ = true;
+    corner_->valueChanged();
+    cornerReporting_ = false;
+}
+
+void QorPresetBarEditor::cornerPressed(const QorPoint& local)
+{
+    if (isOpen_ && !presetMenuShown_ && !configMenuShown_)
+        startCornerDrag(cornerToDevice(local));
+}
+
+void QorPresetBarEditor::cornerMoved(const QorPoint& local)
+{
+    if (isOpen_ && cornerDragging_)
+        followCornerDrag(cornerToDevice(local));
+}
+
 void QorPresetBarEditor::cornerIdle(const QorPoint& mouse, uint32_t buttons)
 {
     const bool leftDown = (buttons & kQorLButton) != 0;
@@ -64,33 +106,20 @@ void QorPresetBarEditor::cornerIdle(const QorPoint& mouse, uint32_t buttons)
     if (cornerDragging_)
     {
         if (!leftDown)
-        {
             cornerDragging_ = false;
-            return;
-        }
-        const double sx = device.x / dragStart_.x;
-        const double sy = device.y / dragStart_.y;
-        double f = std::fabs(sx - 1.0) > std::fabs(sy - 1.0) ? sx : sy;
-        f = f > 1.0 ? 1.0 + (f - 1.0) * 1.02 : 1.0 - (1.0 - f) * 0.9;
-        corner_->setZoomFactor(QorGlobalSettings::clampZoomFactor(f * dragStartZoom_));
-        cornerReporting_ = true;
-        corner_->valueChanged();
-        cornerReporting_ = false;
+        else
+            followCornerDrag(device);
         return;
     }
     const QorRect area{width_ - kCornerSize, height_ + kStripHeight - kCornerSize, width_, height_ + kStripHeight};
     if (area.contains(mouse) && !presetMenuShown_ && !configMenuShown_)
     {
+        // The drag itself starts with a press on the grip: a button held over the corner
+        // belongs to whatever took its press.
         if (!cornerShown_)
         {
             showContainer(cornerOverlay_);
             cornerShown_ = true;
-        }
-        if (leftDown && device.x > 0.0 && device.y > 0.0)
-        {
-            cornerDragging_ = true;
-            dragStartZoom_ = zoom_;
-            dragStart_ = device;
         }
     }
     else if (cornerShown_)

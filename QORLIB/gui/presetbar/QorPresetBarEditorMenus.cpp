@@ -74,17 +74,21 @@ void QorPresetBarEditor::togglePresetMenu()
         return;
     if (!presetMenuShown_)
     {
-        announce(kPresetMenuOpened, 1.0); // the product area grows to hold the menu
+        announce(kPresetMenuOpened, 1.0);
         presetMenu_->sync();
         showContainer(presetOverlay_);
         presetMenuShown_ = true;
         name_->setValue(1.0);
+        // The open menu is what the name's hint promises; shown, it would cover the menu's tabs.
+        nameHint_ = name_->getHint();
+        name_->setHint("");
     }
     else
     {
         hideContainer(presetOverlay_);
         presetMenuShown_ = false;
         name_->setValue(0.0);
+        name_->setHint(nameHint_.c_str());
         announce(kPresetMenuClosed, 1.0);
     }
     name_->invalid();

@@ -260,12 +260,19 @@ void QorPresetCustomMenu::onMouseExited()
     QorCustomControl::onMouseExited();
 }
 
-// One row per notch.
-bool QorPresetCustomMenu::onWheel(const QorPoint&, float distance, uint32_t)
+// One row per notch. The rows move under a pointer that stays: the hover follows to the row
+// now under it.
+bool QorPresetCustomMenu::onWheel(const QorPoint& where, float distance, uint32_t)
 {
     if (!scrollBar_)
         return true;
     const double notch = distance > 0.1f ? 1.0 : distance < -0.1f ? -1.0 : distance;
     setScrollPosition(position_ - notch / (rowsPerColumn_ - visibleRows_));
+    const int32_t hit = cellAt(where);
+    if (hit != hovered_)
+    {
+        hovered_ = hit;
+        invalid();
+    }
     return true;
 }

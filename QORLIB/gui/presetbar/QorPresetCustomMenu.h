@@ -41,6 +41,7 @@ public:
     int32_t selectedValue() const;
 
     int32_t cellCount() const { return count_; }
+    int32_t hoveredCell() const { return hovered_; }
     const Cell& cell(int32_t i) const { return cells_[static_cast<size_t>(i)]; }
     const std::string& cellLabel(int32_t i) const { return labels_[static_cast<size_t>(i)]; }
     // Where a cell is drawn now (scrolled), in the list's coordinates.

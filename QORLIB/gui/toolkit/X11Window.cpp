@@ -490,7 +490,11 @@ void X11Window::handleEvent(void* raw)
         frame_.mouseMoved({double(m.x), double(m.y)}, heldButtons(m.state) | modifierFlags(m.state));
         break;
     }
+    case EnterNotify:
+        pointerInside_ = true;
+        break;
     case LeaveNotify:
+        pointerInside_ = false;
         frame_.mouseLeftFrame();
         break;
     case KeyPress:

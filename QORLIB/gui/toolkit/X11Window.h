@@ -35,7 +35,9 @@ public:
     void frameResized(int deviceWidth, int deviceHeight) override;
     bool queryPointer(Point& device, uint32_t& buttons) override;
     bool queryHeldKeys(uint32_t& modifiers) override;
-    bool isActive() const override { return mapped_; }
+    // Mapped and under the pointer: a host may show only part of a large editor, and the
+    // pointer over the hidden part is over the host's window, not ours (no hints there).
+    bool isActive() const override { return mapped_ && pointerInside_; }
 
     // Handles waiting events, fires due timers and repaints what is invalid.
     void idle();
@@ -75,6 +77,7 @@ private:
     int lastPressX_ = 0;
     int lastPressY_ = 0;
     bool mapped_ = false;
+    bool pointerInside_ = false; // between EnterNotify and LeaveNotify
     bool painted_ = false;
     bool closeRequested_ = false;
     bool windowGone_ = false;

@@ -2,8 +2,11 @@
 #include "tests/QORLIB/presets/PresetTestSupport.h"
 #include "tests/QORLIB/presets/RecordingHost.h"
 #include "vellaCor/vellaCorFactoryPresets.h"
+#include "QORLIB/presets/QorPresetNotifications.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using namespace qortest;
 
@@ -203,5 +206,74 @@ TEST_F(UndoTest, SwitchingAndCopyingSetupsRecordNothing)
     EXPECT_TRUE(manager.setupAActive());
     EXPECT_NEAR(host.last(kTime), 0.9, 1e-6);
     EXPECT_EQ(manager.undoRing().head(), head);
+}
+
+TEST_F(UndoTest, EachSetupKeepsItsOwnNumberAndTheArrowsStepFromIt)
+{
+    manager.selectPreset(0);
+    manager.switchSetup(1.0);
+    manager.nextPreset(); // B: entry 1
+    ASSERT_EQ(manager.index(), 1);
+    manager.switchSetup(0.0);
+    EXPECT_EQ(manager.displayText().number, "00: ");
+    EXPECT_EQ(std::string(manager.current().name), manager.entryName(0, 0, 0));
+    manager.nextPreset(); // from A's own place, not from B's
+    EXPECT_EQ(manager.index(), 1);
+    manager.switchSetup(1.0);
+    EXPECT_EQ(manager.displayText().number, "01: ");
+    // A copy takes the place with the records.
+    manager.nextPreset();
+    manager.copySetup();
+    manager.switchSetup(0.0);
+    EXPECT_EQ(manager.index(), 2);
+    EXPECT_EQ(std::string(manager.current().name), manager.entryName(0, 0, 2));
+}
+
+TEST_F(UndoTest, UndoAndRedoAnnounceARefreshOnceTheMarkFollowsTheValues)
+{
+    host.echo = true;
+    edit(kTime, 0.9);
+    ASSERT_TRUE(manager.modified());
+    host.calls.clear();
+    manager.undo();
+    EXPECT_FALSE(manager.modified());
+    ASSERT_FALSE(host.calls.empty());
+    EXPECT_EQ(host.calls.back().first, kRefreshPresetDisplays);
+    host.calls.clear();
+    manager.redo();
+    EXPECT_TRUE(manager.modified());
+    ASSERT_FALSE(host.calls.empty());
+    EXPECT_EQ(host.calls.back().first, kRefreshPresetDisplays);
+}
+
+TEST_F(UndoTest, ARestoredPlaceIsKeptFoundAgainByNameOrDropped)
+{
+    QorSetupSlot a = manager.setupA(), b = manager.setupB();
+    a.current = a.reference = manager.factoryRecord(7);
+    a.kind = 0;
+    a.column = 0;
+    a.index = 7; // where factory preset 7 really is
+    b.current = b.reference = manager.factoryRecord(3);
+    b.kind = 0;
+    b.column = 0;
+    b.index = 12; // stale: the list moved on since the session was saved
+    manager.restoreSetups(a, b, true);
+    EXPECT_EQ(manager.setupA().index, 7);
+    EXPECT_EQ(manager.setupB().index, 3);
+    std::strncpy(b.reference.name, "Gone since", sizeof b.reference.name);
+    b.current = b.reference;
+    manager.restoreSetups(a, b, false);
+    EXPECT_EQ(manager.displayText().number, "CP:");
+}
+
+TEST_F(UndoTest, AHostChunkRestoreLeavesBothSetupsWithoutAPlace)
+{
+    manager.switchSetup(1.0);
+    manager.selectPreset(4);
+    const std::vector<uint8_t> body = manager.serializeBank();
+    ASSERT_TRUE(manager.restoreBank(body.data(), body.size()));
+    EXPECT_EQ(manager.displayText().number, "CP:");
+    manager.switchSetup(1.0);
+    EXPECT_EQ(manager.displayText().number, "CP:");
 }
 } // namespace

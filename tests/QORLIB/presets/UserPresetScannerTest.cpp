@@ -21,7 +21,7 @@ std::vector<std::string> names(const QorPresetDirectory& d, uint32_t column)
 
 void touch(const fs::path& p) { writeFile(p, {'x'}); }
 
-TEST(UserPresetScanner, ListsQorFilesOfTheFolderAndItsDirectSubFolders)
+TEST(UserPresetScanner, ListsQorFilesOfTheFolderAndItsSubFolders)
 {
     TempDir root;
     const fs::path f = root.path();
@@ -34,8 +34,9 @@ TEST(UserPresetScanner, ListsQorFilesOfTheFolderAndItsDirectSubFolders)
     touch(f / "Zeta" / "z1.qor");
     touch(f / "alpha" / "a2.qor");
     touch(f / "alpha" / "A1.qor");
-    touch(f / "alpha" / "deep" / "hidden.qor"); // sub-folders of sub-folders are not scanned
-    touch(f / ".git" / "config.qor");           // dot folders are no columns
+    touch(f / "alpha" / "deep" / "lower.qor"); // below a column: shown in it with its path
+    touch(f / "alpha" / ".cache" / "no.qor");  // dot folders are never looked into
+    touch(f / ".git" / "config.qor");          // dot folders are no columns
 
     std::vector<std::string> trace;
     QorDebugOutput::setHandler([&](const std::string& t) { trace.push_back(t); });
@@ -48,15 +49,16 @@ TEST(UserPresetScanner, ListsQorFilesOfTheFolderAndItsDirectSubFolders)
     EXPECT_EQ(d.column(1)->name(), "alpha");
     EXPECT_EQ(d.column(2)->name(), "dir.qor");
     EXPECT_EQ(d.column(3)->name(), "Zeta");
-    EXPECT_EQ(names(d, 0), (std::vector<std::string>{"A1", "a2", "Bass", "kick", "z1"}));
-    EXPECT_EQ(names(d, 1), (std::vector<std::string>{"A1", "a2"}));
+    EXPECT_EQ(names(d, 0), (std::vector<std::string>{"A1", "a2", "Bass", "deep/lower", "kick", "z1"}));
+    EXPECT_EQ(names(d, 1), (std::vector<std::string>{"A1", "a2", "deep/lower"}));
     EXPECT_EQ(d.entryCount(2), 0u);
     EXPECT_EQ(names(d, 3), (std::vector<std::string>{"z1"}));
     // Each entry knows the column of its folder after the columns were sorted.
     EXPECT_EQ(d.entry(0, 2)->folderColumn, 0);
     EXPECT_EQ(d.entry(0, 0)->folderColumn, 1);
-    EXPECT_EQ(d.entry(0, 4)->folderColumn, 3);
-    EXPECT_EQ(d.entry(3, 0), d.entry(0, 4)); // "All" lists the same entries
+    EXPECT_EQ(d.entry(0, 3)->folderColumn, 1);
+    EXPECT_EQ(d.entry(0, 5)->folderColumn, 3);
+    EXPECT_EQ(d.entry(3, 0), d.entry(0, 5)); // "All" lists the same entries
     EXPECT_EQ(d.entry(0, 0)->factoryIndex, -1);
 
     ASSERT_EQ(trace.size(), 4u);
@@ -96,6 +98,22 @@ TEST(UserPresetScanner, OnlyRegularFilesAreOffered)
     ASSERT_EQ(d.columnCount(), 3u);
     EXPECT_EQ(d.column(1)->name(), "Alias");
     EXPECT_EQ(names(d, 2), std::vector<std::string>{"inner"});
+}
+
+TEST(UserPresetScanner, FoldersBelowAColumnShowInItAndALinkLoopIsReadOnce)
+{
+    TempDir root;
+    const fs::path f = root.path();
+    touch(f / "Another" / "Deeper" / "Deep.qor");
+    touch(f / "Another" / "Deeper" / "Deepest" / "Bottom.qor");
+    fs::create_symlink("..", f / "Another" / "Deeper" / "up"); // back to "Another"
+    QorPresetDirectory d;
+    QorUserPresetScanner::scan(f.string(), d);
+    ASSERT_EQ(d.columnCount(), 2u);
+    EXPECT_EQ(d.column(1)->name(), "Another");
+    EXPECT_EQ(names(d, 1), (std::vector<std::string>{"Deeper/Deep", "Deeper/Deepest/Bottom"}));
+    EXPECT_EQ(names(d, 0), names(d, 1));
+    EXPECT_EQ(d.entry(0, 0)->folderColumn, 1);
 }
 
 TEST(UserPresetScanner, LimitsOfFoldersExaminedAndPresetsPerColumn)

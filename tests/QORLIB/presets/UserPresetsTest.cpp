@@ -68,6 +68,18 @@ TEST_F(UserPresetTest, UserFolderIsCreatedAndItsPresetsLoadUnderTheirFileNames)
     EXPECT_FLOAT_EQ(manager->current().values[6], 0.15f); // the default replaces 1.5
 }
 
+TEST_F(UserPresetTest, APresetInAFolderBelowASubFolderLoadsFromItsColumn)
+{
+    writeFile(home.presetFolder() / "Another" / "Deeper" / "Deep.qor", onePreset("inner", kValues));
+    create();
+    manager->setKind(kQorUserDirectory);
+    manager->setColumn(1); // "Another"
+    ASSERT_EQ(manager->entryCount(kQorUserDirectory, 1), 1u);
+    manager->selectPreset(0);
+    EXPECT_STREQ(manager->current().name, "Deeper/Deep");
+    EXPECT_FLOAT_EQ(manager->current().values[5], 0.125f);
+}
+
 TEST_F(UserPresetTest, UnreadableFileLoadsAsAnErrorAndKeepsTheValues)
 {
     writeFile(home.presetFolder() / "broken.qor", {'B', 'R', 'X', 'K', 0x22, 1, 2});

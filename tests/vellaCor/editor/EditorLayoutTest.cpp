@@ -161,13 +161,13 @@ TEST(EditorLayout, HostValuesReachTheControlsAndTheMeterLight)
     EXPECT_DOUBLE_EQ(e.getModeSwitch()->getValue(), 0.0);
 }
 
-TEST(EditorLayout, EnlargeAndRestoreTheProductArea)
+TEST(EditorLayout, ThePresetMenuKeepsTheProductAreaAtThePanelsSize)
 {
     EditorHarness h;
     h.editor().setParameter(89, 1.0);
-    EXPECT_EQ(h.engine.getEditorRect().width(), 420);
-    EXPECT_EQ(h.engine.getEditorRect().height(), 467);
-    EXPECT_EQ(h.frame().deviceHeight(), 467);
+    EXPECT_EQ(h.engine.getEditorRect().width(), 400);
+    EXPECT_EQ(h.engine.getEditorRect().height(), 327);
+    EXPECT_EQ(h.frame().deviceHeight(), 327);
     h.editor().setParameter(90, 1.0);
     EXPECT_EQ(h.engine.getEditorRect().width(), 400);
     EXPECT_EQ(h.engine.getEditorRect().height(), 327);

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -161,8 +162,10 @@ TEST(About, TheNameOpensItAndAClickBesideTheLinkClosesIt)
     h.click(200, 20); // the painted product name
     EXPECT_TRUE(h.engine.isContainerAttached(about));
     EXPECT_EQ(h.lastSent(), (std::pair<int32_t, double>{93, 1.0}));
+    h.pixel(0, 0); // painted: the link area is measured
+    const QorRect link = e.getAbout()->getLinkArea();
     // The link area's corners open the web site and keep the box.
-    for (auto [x, y] : {std::pair{110.0, 130.0}, {290.0, 154.0}, {200.0, 140.0}})
+    for (auto [x, y] : {std::pair{link.left, 130.0}, {link.right, 154.0}, {200.0, 140.0}})
     {
         h.click(x, y);
         EXPECT_TRUE(h.engine.isContainerAttached(about)) << x << "," << y;
@@ -170,7 +173,7 @@ TEST(About, TheNameOpensItAndAClickBesideTheLinkClosesIt)
     ASSERT_EQ(shell.opened.size(), 3u);
     EXPECT_EQ(shell.opened[0], vellaCorIdentity::kMakerWebAddress);
     // Just outside: closes, even over a knob below.
-    h.click(109, 130);
+    h.click(link.left - 1, 130);
     EXPECT_FALSE(h.engine.isContainerAttached(about));
     EXPECT_EQ(h.lastSent(), (std::pair<int32_t, double>{94, 1.0}));
     EXPECT_EQ(shell.opened.size(), 3u);
@@ -195,6 +198,40 @@ TEST(About, VersionLabelAndTheLinkUnderlineOnHover)
     h.move(150, 160);
     EXPECT_FALSE(e.getAbout()->isLinkHovered());
     EXPECT_EQ(h.pixel(200, 150.2), before);
+    EXPECT_TRUE(shell.opened.empty());
+}
+
+TEST(About, TheLinksHoverAreaIsAsWideAsThePaintedAddress)
+{
+    RecordedShell shell;
+    EditorHarness h(2.0);
+    vellaCorEditor& e = h.editor();
+    e.setParameter(93, 1.0);
+    // The painted address: the only blue lettering, in the rows 130..154.
+    double left = 1e9, right = -1e9;
+    for (double y = 130; y < 154; y += 0.5)
+        for (double x = 60; x < 340; x += 0.5)
+        {
+            const uint32_t p = h.pixel(x, y);
+            const int r = int(p >> 24), b = int((p >> 8) & 0xff);
+            if (b > 150 && b > r + 60)
+            {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    ASSERT_LT(left, right);
+    for (double x : {left + 1, (left + right) / 2, right - 1})
+    {
+        h.move(x, 142);
+        EXPECT_TRUE(e.getAbout()->isLinkHovered()) << x;
+    }
+    for (double x : {left - 6, right + 6})
+    {
+        h.move(x, 142);
+        EXPECT_FALSE(e.getAbout()->isLinkHovered()) << x << " beside the address " << left << ".." << right;
+    }
+    h.click(right + 6, 142);
     EXPECT_TRUE(shell.opened.empty());
 }
 

@@ -11,6 +11,8 @@
 #include "QORLIB/gui/presetbar/QorConfigPluginInfoText.h"
 #include "QORLIB/gui/toolkit/MouseEvents.h"
 #include "QORLIB/presets/QorPresetManager.h"
+#include "QORLIB/presets/QorGlobalSettings.h"
+#include "QORLIB/gui/presetbar/PresetBarScaleMenuButton.h"
 #include "tests/QORLIB/format/aax/EditorGlueFixture.h"
 #include "tests/QORLIB/format/aax/ProbeProcessor.h"
 #include "tests/support/AllocationCounter.h"
@@ -82,16 +84,42 @@ TEST_F(EditorGlue, ViewSizeFollowsTheFrameAndResizesReachTheHost)
     EXPECT_EQ(container->sizes.back().horz, 600.0f);
     EXPECT_EQ(container->sizes.back().vert, 490.0f);
 
-    // The preset menu enlarges the product area to 420 × 415 (a batch-free resize).
+    // The preset menu opens inside the editor's size: the host is asked for no new size.
     const std::size_t before = container->sizes.size();
     editor().forwardParameter(kPresetMenuOpened, 1.0);
-    ASSERT_GT(container->sizes.size(), before);
-    EXPECT_EQ(container->sizes.back().horz, 630.0f);
-    EXPECT_EQ(container->sizes.back().vert, 700.0f); // (415 + 52) × 1.5 = 700.5
+    EXPECT_EQ(container->sizes.size(), before);
     const double* r = editor().viewRect();
-    EXPECT_EQ(r[2] - r[0], 630.0);
+    EXPECT_EQ(r[2] - r[0], 600.0);
     editor().forwardParameter(kPresetMenuClosed, 1.0);
-    EXPECT_EQ(container->sizes.back().vert, 490.0f);
+    EXPECT_EQ(container->sizes.size(), before);
+}
+
+TEST_F(EditorGlue, AnEditorClosedWithThePresetMenuOpenReopensAtThePanelsSize)
+{
+    show();
+    // The user's zoom, as the percentage's pop-up sets it: the editor reopens at it.
+    const int32_t userZoom = QorGlobalSettings::zoomPercent();
+    editor().zoomControl()->setZoomFactor(1.5);
+    editor().QorPresetBarEditor::valueChanged(QorPresetBarEditor::kZoomTag, 0.0);
+    ASSERT_EQ(editor().getZoomFactor(), 1.5);
+    editor().QorPresetBarEditor::valueChanged(QorPresetBarEditor::kNameTag, 1.0); // the name field
+    ASSERT_TRUE(editor().isPresetMenuShown());
+    instance->setViewContainer(nullptr); // closed with the menu open
+    AAX_Point size;
+    ASSERT_EQ(gui->GetViewSize(&size), AAX_SUCCESS);
+    EXPECT_EQ(size.horz, 600.0f);
+    EXPECT_EQ(size.vert, 490.0f);
+    show();
+    EXPECT_FALSE(editor().isPresetMenuShown());
+    ASSERT_EQ(gui->GetViewSize(&size), AAX_SUCCESS);
+    EXPECT_EQ(size.horz, 600.0f);
+    EXPECT_EQ(size.vert, 490.0f);
+    for (const auto& asked : container->sizes) // what the new view asked its host for
+    {
+        EXPECT_EQ(asked.horz, 600.0f);
+        EXPECT_EQ(asked.vert, 490.0f);
+    }
+    QorGlobalSettings::zoomPercent() = userZoom;
 }
 
 TEST_F(EditorGlue, CustomMeterShowsWithoutItsOffsetAndTheNoValueMarkerChangesNothing)

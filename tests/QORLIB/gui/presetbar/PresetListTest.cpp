@@ -88,6 +88,20 @@ TEST_F(PresetList, ControlJumpsTheThumbAndTheCellsFollow)
     EXPECT_EQ(manager->index(), 510);
 }
 
+TEST_F(PresetList, AfterAWheelNotchTheHoverIsOnTheRowNowUnderThePointer)
+{
+    fill(40);
+    create();
+    showMyPresets();
+    QorPresetColumns& list = *presetMenu().presetList();
+    owner->move(260, kTop + 2 * 20 + 10);
+    ASSERT_EQ(list.hoveredCell(), 2);
+    // One notch down moves the cells up by one row of 20: 1 / (40 - 10) of the way.
+    owner->frame().wheel(MenuTestOwner::at(260, kTop + 2 * 20 + 10), -1.0f, 0);
+    EXPECT_NEAR(list.scrollPosition(), 1.0 / 30.0, 1e-9);
+    EXPECT_EQ(list.hoveredCell(), 3);
+}
+
 TEST_F(PresetList, DraggingTheThumbScrollsWithoutJumping)
 {
     fill(100);

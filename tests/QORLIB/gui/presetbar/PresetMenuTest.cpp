@@ -14,7 +14,8 @@ namespace
 {
 // Points of the overlay (400 × 275) worked out from the menu's layout: the group switch's
 // segments are floor(392 × 0.333) = 130 wide from x = 4, one apart; the lists start at y = 31
-// with rows of 20; the preset list starts at x = 201; the photo area is 106..246.
+// with rows of 20; the preset list starts at x = 201; the photo area, where it is shown, is
+// 106..246.
 constexpr double kSwitchY = 15;
 constexpr double kApplicationX = 60;
 constexpr double kMyPresetsX = 330;
@@ -68,9 +69,9 @@ TEST_F(PresetMenu, SwitchingToMyPresetsRescansAndShowsAllWithoutLoading)
     EXPECT_DOUBLE_EQ(presetMenu().designerLogo()->getRect().width(), 0.0);
     EXPECT_TRUE(owner->isPresetMenuShown());
 
-    // Back to "Application": the photo area returns below a shorter column list.
-    owner->click(kApplicationX, kSwitchY);
-    EXPECT_EQ(manager->kind(), kQorCategoryDirectory);
+    // "Designer" (one column): the photo area returns below a shorter column list.
+    owner->click(200, kSwitchY);
+    EXPECT_EQ(manager->kind(), kQorDesignerDirectory);
     EXPECT_DOUBLE_EQ(columns.getRect().bottom, 275 - 169);
     EXPECT_EQ(presetMenu().designerLogo()->getRect().width(), 200);
     EXPECT_FALSE(hostSawLoad());
@@ -186,6 +187,14 @@ TEST_F(PresetMenu, PhotoOpensTheMakersSiteAndAPressBesideItClosesTheMenu)
     create();
     openMenu();
     QorDesignerLogo& logo = *presetMenu().designerLogo();
+    // Inside the panel's 275 points the five categories need rows 31..131, more than the 75
+    // points above the photo area: the column list takes the whole height and the photo gives way.
+    EXPECT_DOUBLE_EQ(logo.getRect().width(), 0);
+    EXPECT_DOUBLE_EQ(presetMenu().columnList()->getRect().bottom, 246);
+    // The Designer directory has one column: the photo has its area.
+    owner->click(200, kSwitchY);
+    ASSERT_EQ(manager->kind(), uint32_t(kQorDesignerDirectory));
+    EXPECT_DOUBLE_EQ(presetMenu().columnList()->getRect().bottom, 106);
     EXPECT_STREQ(logo.getHint(), "Click on the photo to get more info about preset's designer");
     // 120 × 120 centred in 0..200, its bottom 10 above the area's bottom (246).
     const QorRect photo = logo.photoRect();

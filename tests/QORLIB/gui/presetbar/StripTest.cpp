@@ -1,11 +1,14 @@
 // The preset bar's strip over a real preset manager: its menus' toggles, the zoom by wheel,
 // pop-up and corner grip, A/B, nudges, undo, copy and paste, and saving.
 #include "QORLIB/gui/QorAnimKnob.h"
+#include "QORLIB/gui/QorViewContainer.h"
 #include "QORLIB/gui/presetbar/PresetBarBasicControl.h"
 #include "QORLIB/gui/presetbar/PresetBarSaveField.h"
 #include "QORLIB/gui/presetbar/PresetBarScaleCornerControl.h"
 #include "QORLIB/gui/presetbar/PresetBarScaleOptionMenuHandler.h"
 #include "QORLIB/gui/presetbar/PresetBarTextFit.h"
+#include "QORLIB/gui/presetbar/PresetBarPresetMenu.h"
+#include "QORLIB/gui/presetbar/QorPresetMenuBottomTextInfo.h"
 #include "QORLIB/gui/presetbar/QorCustomizableOptionMenu.h"
 #include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorSaveDialog.h"
@@ -41,9 +44,13 @@ TEST(Strip, TheNameTogglesThePresetMenuAndClosesTheConfigurationMenuFirst)
     EXPECT_FALSE(h.engine.isConfigMenuShown());
     EXPECT_TRUE(h.engine.isPresetMenuShown());
     EXPECT_EQ(announcements(h.engine), (std::vector<int32_t>{91, 94, 92, 89}));
-    // The product area grows to hold the menu: 420 × 415 under the strip.
-    EXPECT_EQ(h.engine.getEditorRect().width(), 420);
-    EXPECT_EQ(h.engine.getEditorRect().height(), 467);
+    // The menu opens inside the panel's size: the host's window keeps its size.
+    EXPECT_EQ(h.engine.getEditorRect().width(), 400);
+    EXPECT_EQ(h.engine.getEditorRect().height(), 327);
+    const QorRect overlay = h.engine.presetMenuOverlay()->getRect();
+    EXPECT_EQ(overlay.top, 52);
+    EXPECT_EQ(overlay.right, 400);
+    EXPECT_EQ(overlay.bottom, 327);
     h.click(200, 13);
     EXPECT_FALSE(h.engine.isPresetMenuShown());
     EXPECT_EQ(announcements(h.engine).back(), 90);
@@ -56,7 +63,7 @@ TEST(Strip, TheEmptyPartsCloseWhicheverMenuIsOpen)
     StripHarness h;
     h.click(200, 13);
     ASSERT_TRUE(h.engine.isPresetMenuShown());
-    h.click(375, 13); // top empty area (367 .. W-30 with W = 420 now)
+    h.click(368.5, 13); // top empty area (367 .. W-30)
     EXPECT_FALSE(h.engine.isPresetMenuShown());
     h.click(385, 13);
     ASSERT_TRUE(h.engine.isConfigMenuShown());
@@ -130,10 +137,9 @@ TEST(Strip, DraggingTheCornerGripZoomsWithEasingUpTo400Percent)
     h.pointer(390, 320); // inside the 20 × 20 corner of the 400 × 275 panel below the strip
     h.engine.idle();
     EXPECT_TRUE(h.engine.isCornerShown());
-    h.pointer(390, 320, qortk::kLButton);
-    h.engine.idle();
+    h.frame().mouseDown(h.at(390, 320), qortk::kLButton);
     ASSERT_TRUE(h.engine.isCornerDragging());
-    // 1.5 times as far on both axes: eased to 1 + 0.5 × 1.02.
+    // 1.5 times as far on both axes: eased to 1 + 0.5 × 1.02, followed by the idle too.
     h.backend().setPointer({585, 480}, qortk::kLButton);
     h.engine.idle();
     EXPECT_NEAR(h.zoom(), 1.51, 1e-9);
@@ -150,6 +156,7 @@ TEST(Strip, DraggingTheCornerGripZoomsWithEasingUpTo400Percent)
     h.backend().setPointer({351, 288}, 0);
     h.engine.idle();
     EXPECT_FALSE(h.engine.isCornerDragging());
+    h.frame().mouseUp({351, 288}, 0);
     // Not offered while a menu is open.
     h.click(200, 13);
     h.pointer(410, 460);
@@ -371,4 +378,195 @@ TEST(Strip, AZoomSetByTheHostShowsAtOnce)
     h.engine.setZoom(1.5); // no idle tick between: a screenshot right after must read 150 %
     EXPECT_EQ(h.engine.zoomControl()->label(), "150%");
     EXPECT_EQ(h.frame().deviceWidth(), 600);
+}
+
+TEST(Strip, EachSetupShowsItsOwnNumberAndTheArrowsStepFromIt)
+{
+    StripHarness h;
+    const QorPresetManager& m = h.presets();
+    const std::string first = m.entryName(0, 0, 0), second = m.entryName(0, 0, 1);
+    h.click(216, 39); // B
+    h.click(100, 13); // the right arrow: B takes the second preset
+    EXPECT_EQ(h.name(), "01: " + second);
+    h.click(216, 39); // back to A, still on the first preset
+    EXPECT_EQ(h.name(), "00: " + first);
+    h.click(100, 13);
+    EXPECT_EQ(h.name(), "01: " + second);
+    h.click(80, 13);
+    EXPECT_EQ(h.name(), "00: " + first);
+}
+
+TEST(Strip, TheModifiedMarkFollowsUndoAndRedoInTheNameAsInTheManager)
+{
+    StripHarness h;
+    h.frame().wheel({85, 252}, 1.0f, 0); // the Time knob
+    ASSERT_EQ(h.engine.nameControl()->name(), "Default *");
+    h.click(330, 39); // undo, back to the loaded values
+    EXPECT_FALSE(h.presets().modified());
+    EXPECT_EQ(h.engine.nameControl()->name(), "Default");
+    EXPECT_FALSE(h.engine.nameControl()->isModified());
+    h.click(350, 39); // redo
+    EXPECT_TRUE(h.presets().modified());
+    EXPECT_EQ(h.engine.nameControl()->name(), "Default *");
+    EXPECT_EQ(h.engine.nameControl()->name(), h.presets().displayText().name);
+}
+
+TEST(Strip, ADoubleClickOnThePercentageResetsEvenThoughItsFirstPressOpenedThePopUp)
+{
+    StripHarness h;
+    h.frame().wheel(h.at(30, 13), 1.0f, 0);
+    ASSERT_NEAR(h.zoom(), 1.05, 1e-9);
+    auto* handler = h.engine.zoomControl()->popupHandler();
+    h.click(30, 13); // the first press opens the pop-up over the percentage
+    ASSERT_TRUE(handler->isPopupOpen());
+    // The second press of the double click lands on the pop-up.
+    h.click(30, 13, qortk::kLButton | qortk::kDoubleClick);
+    EXPECT_FALSE(handler->isPopupOpen());
+    EXPECT_DOUBLE_EQ(h.zoom(), 1.0);
+    EXPECT_EQ(h.engine.zoomControl()->label(), "100%");
+}
+
+TEST(Strip, TheZoomPopUpMarksTheCurrentStepOrNone)
+{
+    StripHarness h;
+    auto* handler = h.engine.zoomControl()->popupHandler();
+    h.click(30, 13);
+    ASSERT_TRUE(handler->isPopupOpen());
+    EXPECT_EQ(handler->popup()->current(), 2); // 100 %
+    const QorRect r = handler->popup()->items()[5].rect; // 175 %
+    h.click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ASSERT_DOUBLE_EQ(h.zoom(), 1.75);
+    h.click(30, 13);
+    EXPECT_EQ(handler->popup()->current(), 5);
+    h.click(380, 200); // closed without a choice
+    h.frame().wheel(h.at(30, 13), 1.0f, qortk::kShift); // 176 %: between the steps
+    h.click(30, 13);
+    EXPECT_EQ(handler->popup()->current(), -1);
+}
+
+TEST(Strip, TheCornerGripZoomsFromThePressOnWithoutWaitingForTheIdle)
+{
+    StripHarness h;
+    h.pointer(390, 320);
+    h.engine.idle(); // the grip shows under the pointer
+    ASSERT_TRUE(h.engine.isCornerShown());
+    // Press and move at once, no idle tick between: 1.5 times as far, eased to 1.51.
+    h.frame().mouseDown({390, 320}, qortk::kLButton);
+    h.frame().mouseMoved({585, 480}, qortk::kLButton);
+    EXPECT_NEAR(h.zoom(), 1.51, 1e-9);
+    // The grip moved with the corner; the drag goes on from there.
+    h.frame().mouseMoved({780, 640}, qortk::kLButton);
+    EXPECT_NEAR(h.zoom(), 1.0 + 1.0 * 1.02, 1e-9);
+    h.frame().mouseUp({780, 640}, 0);
+    EXPECT_FALSE(h.engine.isCornerDragging());
+    const double after = h.zoom();
+    h.frame().mouseMoved({300, 300}, 0);
+    EXPECT_DOUBLE_EQ(h.zoom(), after) << "no drag after the release";
+}
+
+TEST(Strip, TheCornerGripLeavesThePanelsCornerScrewUncovered)
+{
+    StripHarness h;
+    // The grip's 20 × 20 points at 100 %, before and after it shows.
+    const auto area = [&] {
+        std::vector<uint32_t> out;
+        for (int y = 307; y < 327; ++y)
+            for (int x = 380; x < 400; ++x)
+                out.push_back(h.pixel(x, y));
+        return out;
+    };
+    const std::vector<uint32_t> before = area();
+    h.pointer(390, 320);
+    h.engine.idle();
+    ASSERT_TRUE(h.engine.isCornerShown());
+    const std::vector<uint32_t> after = area();
+    int onScrew = 0, ridges = 0;
+    for (int y = 307; y < 327; ++y)
+        for (int x = 380; x < 400; ++x)
+        {
+            const std::size_t i = std::size_t((y - 307) * 20 + (x - 380));
+            bool changed = false;
+            for (int shift : {24, 16, 8})
+                changed |= std::abs(int((after[i] >> shift) & 0xff) - int((before[i] >> shift) & 0xff)) > 3;
+            // The screw: centre 9 points in from the panel's lower right corner, radius 3.6.
+            const double dx = x + 0.5 - 391.0, dy = y + 0.5 - 318.0;
+            if (changed && dx * dx + dy * dy <= 3.6 * 3.6)
+                ++onScrew;
+            else if (changed)
+                ++ridges;
+        }
+    EXPECT_EQ(onScrew, 0);
+    EXPECT_GT(ridges, 5) << "the grip still shows its ridges";
+}
+
+TEST(Strip, TheNamesHintStaysAwayWhileTheMenuItOpensIsShown)
+{
+    QorGlobalSettings::hintsFlag() = 1;
+    StripHarness h;
+    h.backend().setActive(true);
+    h.click(200, 13);
+    ASSERT_TRUE(h.engine.isPresetMenuShown());
+    h.pointer(200, 13); // resting on the name, over the open menu's tabs
+    for (int i = 0; i < 60; ++i)
+        h.engine.idle();
+    EXPECT_FALSE(h.frame().tooltip().isShown() && !h.frame().tooltip().text().empty())
+        << h.frame().tooltip().text();
+    // Closed again: the hint is back.
+    h.click(200, 13);
+    h.pointer(205, 13); // a move starts the count again
+    for (int i = 0; i < 60; ++i)
+        h.engine.idle();
+    EXPECT_TRUE(h.frame().tooltip().isShown());
+    EXPECT_EQ(h.frame().tooltip().text().rfind("Click to see the pop-up menu", 0), 0u);
+}
+
+TEST(Strip, NoHintWhileThePointerIsJustOutsideTheWindowAtALargeZoom)
+{
+    QorGlobalSettings::hintsFlag() = 1;
+    StripHarness h;
+    h.engine.setZoom(4.0);
+    h.backend().setActive(true);
+    // Just above the window, where the zoom percentage's rectangle (top -1) still reaches four
+    // pixels at 400 %; and just right of it, where the configuration button's (W + 1) does.
+    for (const qortk::Point outside : {qortk::Point{20, -2}, qortk::Point{1602, 20}})
+    {
+        h.backend().setPointer(outside, 0);
+        for (int i = 0; i < 60; ++i)
+            h.engine.idle();
+        EXPECT_FALSE(h.frame().tooltip().isShown() && !h.frame().tooltip().text().empty())
+            << outside.x << ", " << outside.y << ": " << h.frame().tooltip().text();
+    }
+    // Inside, the same control's hint shows.
+    h.backend().setPointer({20, 20}, 0);
+    for (int i = 0; i < 60; ++i)
+        h.engine.idle();
+    EXPECT_TRUE(h.frame().tooltip().isShown());
+    EXPECT_EQ(h.frame().tooltip().text().rfind("Scroll this percentage", 0), 0u);
+}
+
+TEST(Strip, TheOpenPresetMenuFitsA1080PixelScreenAtEveryZoomAndTheWindowKeepsItsSize)
+{
+    StripHarness h;
+    for (const double zoom : {0.7, 1.0, 2.5, 3.3, 4.0})
+    {
+        h.engine.setZoom(zoom);
+        const int width = h.frame().deviceWidth(), height = h.frame().deviceHeight();
+        h.click(200, 13);
+        ASSERT_TRUE(h.engine.isPresetMenuShown()) << zoom;
+        EXPECT_EQ(h.frame().deviceWidth(), width) << zoom;
+        EXPECT_EQ(h.frame().deviceHeight(), height) << zoom;
+        const QorRect overlay = h.engine.presetMenuOverlay()->getRect();
+        EXPECT_LE(overlay.bottom * zoom, 1080.0) << zoom;
+        EXPECT_LE(overlay.right * zoom, 1920.0) << zoom;
+        // The whole panel below the strip where it fits: 275 points up to 330 %.
+        if (327 * zoom <= 1080)
+        {
+            EXPECT_EQ(overlay.bottom, 327) << zoom;
+        }
+        // The bottom line sits at the overlay's bottom, on the screen.
+        const QorRect bottom = h.engine.presetMenu()->bottomLine()->getRect();
+        EXPECT_DOUBLE_EQ(bottom.bottom, overlay.height() + 1) << zoom;
+        h.click(200, 13);
+        EXPECT_FALSE(h.engine.isPresetMenuShown());
+    }
 }
