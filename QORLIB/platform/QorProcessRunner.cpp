@@ -85,24 +85,30 @@ std::string readAll(int fd)
     }
     return out;
 }
-} // namespace
 
-QorProcessRunner::Result QorProcessRunner::run(const std::vector<std::string>& argv,
-                                               bool captureOutput, int timeoutMs)
+// Starts argv[0] from PATH with standard input from /dev/null and standard output into a pipe
+// (outFd, non-blocking when asked) or /dev/null. Neither pipe end leaks into other children.
+bool spawnChild(const std::vector<std::string>& argv, bool captureOutput, bool nonBlocking, pid_t& pid, int& outFd)
 {
-    Result result;
-    reapFinished();
+    outFd = -1;
     if (argv.empty())
-        return result;
+        return false;
     std::vector<char*> args;
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-
     int pipeFds[2] = {-1, -1};
-    if (captureOutput && ::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return result;
-
+    if (captureOutput)
+    {
+        if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+            return false;
+        if (nonBlocking && ::fcntl(pipeFds[0], F_SETFL, O_NONBLOCK) != 0)
+        {
+            ::close(pipeFds[0]);
+            ::close(pipeFds[1]);
+            return false;
+        }
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -110,23 +116,34 @@ QorProcessRunner::Result QorProcessRunner::run(const std::vector<std::string>& a
         posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
     else
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-
-    pid_t pid = 0;
     const int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (captureOutput)
+    {
         ::close(pipeFds[1]);
-    if (spawned != 0)
-    {
-        if (captureOutput)
+        if (spawned == 0)
+            outFd = pipeFds[0];
+        else
             ::close(pipeFds[0]);
-        return result;
     }
+    return spawned == 0;
+}
+} // namespace
+
+QorProcessRunner::Result QorProcessRunner::run(const std::vector<std::string>& argv,
+                                               bool captureOutput, int timeoutMs)
+{
+    Result result;
+    reapFinished();
+    pid_t pid = 0;
+    int outFd = -1;
+    if (!spawnChild(argv, captureOutput, false, pid, outFd))
+        return result;
     result.started = true;
-    if (captureOutput)
+    if (outFd >= 0)
     {
-        result.output = readAll(pipeFds[0]);
-        ::close(pipeFds[0]);
+        result.output = readAll(outFd);
+        ::close(outFd);
     }
     result.exited = waitFor(pid, timeoutMs, result.exitStatus);
     if (!result.exited)
@@ -220,17 +237,6 @@ void update(Child& c)
     closeOutput(c);
 }
 
-// Neither end leaks into other children; ours never blocks a poll.
-bool openReadablePipe(int fds[2])
-{
-    if (::pipe2(fds, O_CLOEXEC) != 0)
-        return false;
-    if (::fcntl(fds[0], F_SETFL, O_NONBLOCK) == 0)
-        return true;
-    ::close(fds[0]);
-    ::close(fds[1]);
-    return false;
-}
 } // namespace
 
 void QorProcessRunner::start(const std::vector<std::string>& argv, bool captureOutput, const void* owner,
@@ -240,42 +246,11 @@ void QorProcessRunner::start(const std::vector<std::string>& argv, bool captureO
     c.owner = owner;
     c.whenAbandoned = whenAbandoned;
     c.done = std::move(done);
-    c.ended = true; // until it has really started
-    if (!argv.empty())
-    {
-        std::vector<char*> args;
-        for (const std::string& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        int pipeFds[2] = {-1, -1};
-        if (!captureOutput || openReadablePipe(pipeFds))
-        {
-            posix_spawn_file_actions_t actions;
-            posix_spawn_file_actions_init(&actions);
-            posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-            if (captureOutput)
-                posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-            else
-                posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-            pid_t pid = 0;
-            const int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-            posix_spawn_file_actions_destroy(&actions);
-            if (captureOutput)
-            {
-                ::close(pipeFds[1]);
-                if (spawned == 0)
-                    c.outFd = pipeFds[0];
-                else
-                    ::close(pipeFds[0]);
-            }
-            if (spawned == 0)
-            {
-                c.pid = pid;
-                c.ended = false;
-                c.result.started = true;
-            }
-        }
-    }
+    pid_t pid = 0;
+    // A child that could not start has ended already; its answer comes through the next poll.
+    c.ended = !spawnChild(argv, captureOutput, true, pid, c.outFd);
+    c.pid = c.ended ? -1 : pid;
+    c.result.started = !c.ended;
     children().push_back(std::move(c));
 }
 

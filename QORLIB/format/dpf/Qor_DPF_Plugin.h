@@ -3,7 +3,7 @@
 #include "DistrhoPlugin.hpp"
 
 #include "QORLIB/format/dpf/Qor_DPF_Parameters.h"
-#include "QORLIB/format/dpf/Qor_DPF_PresetHost.h"
+#include "QORLIB/presets/QorInstancePresetHost.h"
 #include "QORLIB/presets/QorPresetManager.h"
 #include "vellaCor/vellaCorEffect.h"
 
@@ -26,7 +26,7 @@ public:
 
     // Main thread: the instance's preset manager and its host interface (the editor attaches).
     QorPresetManager& presets() { return *presets_; }
-    Qor_DPF::PresetHost& presetHost() { return presetHost_; }
+    QorInstancePresetHost& presetHost() { return presetHost_; }
 
 protected:
     const char* getLabel() const override;
@@ -58,7 +58,7 @@ private:
     std::array<float, Qor_DPF::kNumControls> applied_{};
     bool first_ = true;
     std::array<std::array<float, Qor_DPF::kNumControls>, kNumPrograms> programs_{};
-    Qor_DPF::PresetHost presetHost_;
+    QorInstancePresetHost presetHost_;
     std::unique_ptr<QorPresetManager> presets_;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QORLIB/format/lv2/Qor_LV2_Ports.h"
-#include "QORLIB/format/lv2/Qor_LV2_PresetHost.h"
+#include "QORLIB/presets/QorInstancePresetHost.h"
 #include "QORLIB/presets/QorPresetManager.h"
 #include "vellaCor/vellaCorEffect.h"
 
@@ -28,7 +28,7 @@ public:
     bool stereo() const { return stereo_; }
     // Main thread: the instance's preset manager and its host interface (editors attach to it).
     QorPresetManager& presets() { return *presets_; }
-    PresetHost& presetHost() { return presetHost_; }
+    QorInstancePresetHost& presetHost() { return presetHost_; }
     // The host's URID map (null when it offers none: no session state then).
     void setMap(LV2_URID_Map* map) { map_ = map; }
     LV2_URID_Map* map() const { return map_; }
@@ -42,7 +42,7 @@ private:
     float* gainReduction_ = nullptr;
     float* gainReductionDb_ = nullptr;
     std::array<float*, 4> audio_{}; // in, [in_r,] out, [out_r]
-    PresetHost presetHost_;
+    QorInstancePresetHost presetHost_;
     LV2_URID_Map* map_ = nullptr;
     std::unique_ptr<QorPresetManager> presets_;
 };

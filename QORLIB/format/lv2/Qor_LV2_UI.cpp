@@ -35,7 +35,7 @@ UI::UI(const HostInterface& host) : host_(host)
         presets_ = ownPresets_.get();
     }
     setManager(presets_);
-    PresetHost& presetHost = host_.instance ? host_.instance->presetHost() : ownHost_;
+    QorInstancePresetHost& presetHost = host_.instance ? host_.instance->presetHost() : ownHost_;
     presetHost.attach(this);
     engine_ = std::make_unique<EditorEngine>(*this);
     engine_->setManager(presets_);
@@ -45,7 +45,7 @@ UI::~UI()
 {
     close();
     engine_.reset();
-    PresetHost& presetHost = host_.instance ? host_.instance->presetHost() : ownHost_;
+    QorInstancePresetHost& presetHost = host_.instance ? host_.instance->presetHost() : ownHost_;
     if (presetHost.attached() == this)
         presetHost.attach(nullptr);
 }

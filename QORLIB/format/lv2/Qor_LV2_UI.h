@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QORLIB/format/lv2/Qor_LV2_PresetHost.h"
+#include "QORLIB/presets/QorInstancePresetHost.h"
 #include "QORLIB/presets/QorLocalController.h"
 #include "QORLIB/presets/QorPresetManager.h"
 
@@ -66,7 +66,7 @@ private:
     void writePort(uint32_t port, float value);
 
     HostInterface host_;
-    PresetHost ownHost_;
+    QorInstancePresetHost ownHost_;
     std::unique_ptr<QorPresetManager> ownPresets_; // without instance access
     QorPresetManager* presets_ = nullptr;
     std::unique_ptr<EditorEngine> engine_;
