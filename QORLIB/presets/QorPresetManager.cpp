@@ -88,12 +88,14 @@ void QorPresetManager::buildFactoryRecords()
 bool QorPresetManager::readEntryValues(uint32_t kind, uint32_t column, int32_t entryIndex,
                                        double values[QorPresetRecord::kNumValues])
 {
+    readError_ = "the preset is no longer in the list";
     if (column > kMaxColumn || entryIndex < 0 || entryIndex > kMaxEntry)
         return false;
     const QorPresetDirectory* dir = directories_.directory(kind);
     const QorPresetEntry* entry = dir != nullptr ? dir->entry(column, entryIndex) : nullptr;
     if (entry == nullptr)
         return false;
+    readError_.clear();
     // Values a source does not carry keep their defaults.
     QorPresetRecord scratch;
     for (uint32_t i = 0; i < QorPresetRecord::kNumValues; ++i)
@@ -114,10 +116,14 @@ bool QorPresetManager::readEntryValues(uint32_t kind, uint32_t column, int32_t e
         subFolder = folder->name();
     }
     scratch.values[0] = -1.0f; // stays negative when the file gave no value
-    QorUserPresetFolder::readPresetFile(directories_.userFolder(), subFolder, entry->fileName,
-                                        scratch, product_);
-    if (scratch.values[0] < 0.0f)
+    std::string why;
+    const bool read = QorUserPresetFolder::readPresetFile(directories_.userFolder(), subFolder,
+                                                          entry->fileName, scratch, product_, &why);
+    if (!read || scratch.values[0] < 0.0f)
+    {
+        readError_ = read ? "the file holds no values" : why;
         return false;
+    }
     for (uint32_t i = 0; i < QorPresetRecord::kNumValues; ++i)
         values[i] = scratch.values[i];
     return true;
@@ -131,9 +137,16 @@ void QorPresetManager::loadEntry(uint32_t kind, uint32_t column, int32_t entryIn
     double values[QorPresetRecord::kNumValues];
     if (!readEntryValues(kind, column, entryIndex, values))
     {
-        record->setName("error loading preset");
+        record->setName(kLoadErrorName);
         return;
     }
+    fillRecord(kind, column, entryIndex, values, record, keep);
+}
+
+void QorPresetManager::fillRecord(uint32_t kind, uint32_t column, int32_t entryIndex,
+                                  const double values[QorPresetRecord::kNumValues],
+                                  QorPresetRecord* record, bool keep)
+{
     for (uint32_t i = 0; i < QorPresetRecord::kNumValues; ++i)
     {
         const uint32_t flags = product_.parameterFlags(i);
@@ -161,9 +174,24 @@ void QorPresetManager::applyRecord(const QorPresetRecord* record)
 
 void QorPresetManager::selectPreset(int32_t entryIndex)
 {
+    double values[QorPresetRecord::kNumValues];
+    if (!readEntryValues(active_->kind, active_->column, entryIndex, values))
+    {
+        // Nothing was loaded and no value changed: no undo step, and the reason for the menu.
+        loadError_ = "Could not load";
+        if (const std::string name = entryName(active_->kind, active_->column, entryIndex); !name.empty())
+            loadError_ += " \xe2\x80\x9c" + name + "\xe2\x80\x9d";
+        loadError_ += ": " + readError_;
+        active_->index = entryIndex;
+        active_->current.setName(kLoadErrorName);
+        active_->reference = active_->current;
+        active_->modified = 0;
+        return;
+    }
+    loadError_.clear();
     beginPresetLoad();
     active_->index = entryIndex;
-    loadEntry(active_->kind, active_->column, entryIndex, &active_->current, true);
+    fillRecord(active_->kind, active_->column, entryIndex, values, &active_->current, true);
     active_->reference = active_->current;
     active_->modified = 0;
     applyRecord(&active_->current);
@@ -209,7 +237,8 @@ void QorPresetManager::parameterChanged(int32_t index, double value)
 
 void QorPresetManager::updateModified()
 {
-    active_->modified = active_->current.sameValues(active_->reference) ? 0 : 1;
+    // A renamed setup counts as modified until it is saved under that name.
+    active_->modified = active_->current.sameValues(active_->reference) && active_->current.sameName(active_->reference) ? 0 : 1;
 }
 
 void QorPresetManager::markCurrentAsReference()

@@ -24,6 +24,7 @@ class QorPresetManager
 public:
     static constexpr uint32_t kChunkBufferSize = 24169;
     static constexpr int32_t kParameterCount = 12; // highest index accepted by change reports
+    static constexpr const char* kLoadErrorName = "error loading preset";
 
     struct DisplayText
     {
@@ -99,8 +100,15 @@ public:
     // The editor is closing: the save dialog is closed unanswered and no opener's answer is
     // delivered any more.
     void closeDialogs();
-    // Writes the current record to path (one ".qor" enforced), rescans and announces 69.
+    // Writes the current record to path (one ".qor" enforced) under the file's name, rescans
+    // and announces 69. A saved preset becomes the current one: its name, its place in the user
+    // directory when it lies there, not modified.
     bool savePresetAs(const std::string& path);
+    // The current setup takes a new name (checked by the caller) and shows as modified until it
+    // is saved.
+    void renameCurrent(const std::string& name);
+    // Why the last selectPreset loaded nothing, for the preset menu; empty after a good load.
+    const std::string& loadError() const { return loadError_; }
     // Returns at once; on failure the message box is shown and onFailure runs (from the idle).
     void openUserFolder(std::function<void()> onFailure = {});
     std::vector<uint8_t> serializePreset(const QorPresetRecord& record) const;
@@ -131,6 +139,10 @@ public:
 
 private:
     void buildFactoryRecords();
+    void fillRecord(uint32_t kind, uint32_t column, int32_t entryIndex,
+                    const double values[QorPresetRecord::kNumValues], QorPresetRecord* record, bool keep);
+    // The saved file's place in the user directory, when it lies in the user folder.
+    void selectSavedFile(const std::string& path);
     void selectFromHistory(int32_t kind, int32_t column, int32_t index,
                            const QorPresetRecord* record);
     void applyFromHistory(const QorPresetRecord& record);
@@ -157,4 +169,6 @@ private:
     bool saveDialogOpen_ = false;
     int32_t zoomPercent_ = 100;
     uint32_t editorState_ = 0;
+    std::string readError_;
+    std::string loadError_;
 };

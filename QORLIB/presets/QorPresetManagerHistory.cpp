@@ -11,7 +11,9 @@
 #include "QORLIB/presets/QorUserPresetFolder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
 
 void QorPresetManager::switchSetup(double value)
 {
@@ -169,15 +171,72 @@ void QorPresetManager::closeDialogs()
 bool QorPresetManager::savePresetAs(const std::string& chosen)
 {
     const std::string path = QorUserPresetFolder::withSingleExtension(chosen);
+    // The name inside the file is the file's own, as far as a record holds it.
+    const std::string stem = std::filesystem::path(path).filename().string();
+    QorPresetRecord saved = active_->current;
+    saved.setName(stem.substr(0, stem.size() - std::strlen(QorUserPresetFolder::kExtension)).c_str());
     std::string error;
-    const std::vector<uint8_t> bytes = serializePreset(active_->current);
+    const std::vector<uint8_t> bytes = serializePreset(saved);
     // Written beside the old file and renamed over it, so a failed save keeps the old preset.
-    const bool saved = QorAtomicFile::write(path, bytes.data(), bytes.size(), error);
-    if (!saved)
+    const bool ok = QorAtomicFile::write(path, bytes.data(), bytes.size(), error);
+    if (!ok)
         QorMessageBox::show("Could not save the preset (" + error + ")", path);
     rescanUserPresets();
+    if (ok)
+    {
+        active_->current = active_->reference = saved;
+        active_->modified = 0;
+        loadError_.clear();
+        selectSavedFile(path);
+    }
     announceRefresh();
-    return saved;
+    return ok;
+}
+
+void QorPresetManager::selectSavedFile(const std::string& path)
+{
+    std::error_code failed;
+    const std::filesystem::path file = std::filesystem::weakly_canonical(path, failed);
+    const std::filesystem::path root = std::filesystem::weakly_canonical(userFolder(), failed);
+    if (failed || userFolder().empty())
+        return;
+    const std::filesystem::path parent = file.parent_path();
+    const std::string stem = file.stem().string();
+    const QorPresetDirectory* dir = directory(kQorUserDirectory);
+    if (dir == nullptr)
+        return;
+    // A file in the main folder is found under "All", one in a sub-folder in that folder's column;
+    // one saved elsewhere is in no list, and the place stays as it was.
+    uint32_t column = 0;
+    if (parent != root)
+    {
+        if (parent.parent_path() != root)
+            return;
+        column = dir->columnCount();
+        for (uint32_t c = 1; c < dir->columnCount(); ++c)
+            if (const QorPresetColumn* col = dir->column(c); col != nullptr && col->name() == parent.filename().string())
+                column = c;
+        if (column == dir->columnCount())
+            return;
+    }
+    for (uint32_t i = 0; i < dir->entryCount(column); ++i)
+    {
+        const QorPresetEntry* e = dir->entry(column, i);
+        if (e != nullptr && e->fileName == stem && (column > 0 || e->folderColumn == 0))
+        {
+            active_->kind = kQorUserDirectory;
+            active_->column = column;
+            active_->index = static_cast<int32_t>(i);
+            return;
+        }
+    }
+}
+
+void QorPresetManager::renameCurrent(const std::string& name)
+{
+    active_->current.setName(name.c_str());
+    updateModified();
+    announceRefresh();
 }
 
 void QorPresetManager::openUserFolder(std::function<void()> onFailure)

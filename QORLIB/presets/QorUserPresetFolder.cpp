@@ -36,18 +36,36 @@ bool QorUserPresetFolder::create(const std::string& path)
 
 bool QorUserPresetFolder::readPresetFile(const std::string& folder, const std::string& subFolder,
                                          const std::string& fileName, QorPresetRecord& record,
-                                         const QorPresetProduct& product)
+                                         const QorPresetProduct& product, std::string* why)
 {
-    if (folder.empty() || fileName.empty())
+    auto fail = [why](const char* reason) {
+        if (why != nullptr)
+            *why = reason;
         return false;
+    };
+    if (folder.empty() || fileName.empty())
+        return fail("there is no user preset folder");
     std::string path = folder + "/";
     if (!subFolder.empty())
         path += subFolder + "/";
     path += fileName + kExtension;
     std::vector<uint8_t> bytes;
-    if (QorAtomicFile::read(path, bytes, kMaxFileSize) != QorAtomicFile::ReadStatus::Ok)
-        return false;
-    return QorPresetFile::readProgram(bytes.data(), bytes.size(), record, product);
+    switch (QorAtomicFile::read(path, bytes, kMaxFileSize))
+    {
+    case QorAtomicFile::ReadStatus::Ok:
+        break;
+    case QorAtomicFile::ReadStatus::NotFound:
+        return fail("the file is gone");
+    case QorAtomicFile::ReadStatus::TooLarge:
+        return fail("the file is too large to be a preset");
+    case QorAtomicFile::ReadStatus::Error:
+        return fail("the file cannot be read");
+    }
+    if (bytes.empty())
+        return fail("the file is empty");
+    if (!QorPresetFile::readProgram(bytes.data(), bytes.size(), record, product))
+        return fail("the file is damaged or no preset");
+    return true;
 }
 
 std::string QorUserPresetFolder::withSingleExtension(std::string name)

@@ -22,10 +22,11 @@ public:
     static bool create(const std::string& path);
 
     // Fills record from <folder>/[<subFolder>/]<fileName>.qor; false, record untouched, when the
-    // file cannot be read, is too large or is no one-program preset.
+    // file cannot be read, is too large or is no one-program preset; then why (when given) says
+    // which, in words for the user.
     static bool readPresetFile(const std::string& folder, const std::string& subFolder,
                                const std::string& fileName, QorPresetRecord& record,
-                               const QorPresetProduct& product);
+                               const QorPresetProduct& product, std::string* why = nullptr);
 
     // Strips every trailing ".qor" (case-sensitive) and appends one.
     static std::string withSingleExtension(std::string name);

@@ -28,7 +28,7 @@ while [ $# -gt 0 ]; do
   shift
 done
 
-targets=(preset_file clipboard chunk processor_message audio_file)
+targets=(preset_file preset_name clipboard chunk processor_message audio_file)
 [ -n "$only" ] && targets=("$only")
 
 if ! command -v clang++ >/dev/null 2>&1; then

@@ -52,5 +52,12 @@ void PresetBarNameControl::draw(QorDrawContext& context)
 
 int32_t PresetBarNameControl::onMouseDown(const QorPoint&, uint32_t flags)
 {
-    return togglePress(flags); // a right press does nothing
+    if ((flags & kQorRButton) && !(flags & kQorLButton))
+    {
+        if (!renameRequest_)
+            return kQorMouseNotHandled;
+        renameRequest_();
+        return kQorMouseHandledFinal;
+    }
+    return togglePress(flags);
 }

@@ -2,10 +2,12 @@
 
 #include "QORLIB/gui/presetbar/PresetBarBasicControl.h"
 
+#include <functional>
 #include <string>
 
 // The preset name field: number and name on a light field (reddish while modified), shortened
-// in the middle when too long, and a triangle saying whether the preset menu is open.
+// in the middle when too long, and a triangle saying whether the preset menu is open. A right
+// press asks for the name to be edited.
 class PresetBarNameControl : public PresetBarBasicControl
 {
 public:
@@ -14,6 +16,7 @@ public:
     PresetBarNameControl(const QorRect& rect, int32_t tag);
 
     void setName(const std::string& number, const std::string& name, bool modified);
+    void setRenameRequest(std::function<void()> request) { renameRequest_ = std::move(request); }
     const std::string& name() const { return name_; }
     const std::string& number() const { return number_; }
     bool isModified() const { return modified_; }
@@ -28,4 +31,5 @@ private:
     std::string number_;
     std::string name_ = "Default";
     bool modified_ = false;
+    std::function<void()> renameRequest_;
 };

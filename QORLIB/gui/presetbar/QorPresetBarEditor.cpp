@@ -107,6 +107,7 @@ void QorPresetBarEditor::buildControls()
     zoomButton_ = new PresetBarScaleMenuButton({}, kZoomTag, *this);
     save_ = new PresetBarLabelButton({}, kSaveTag, "Save");
     name_ = new PresetBarNameControl({}, kNameTag);
+    name_->setRenameRequest([this] { renamePreset(); });
     nudge_ = new PresetBarNudgeControl({}, kNudgeTag);
     undoRedo_ = new PresetBarUndoRedoControl({}, kUndoRedoTag);
     copy_ = new PresetBarLabelButton({}, kCopyTag, "Copy");

@@ -133,6 +133,8 @@ public:
 protected:
     // Save: the manager's dialog; the wrapper offers a field of its own where no dialog exists.
     virtual void savePreset();
+    // A right press on the name: the wrapper shows a field to rename the current setup.
+    virtual void renamePreset() {}
 
 private:
     void buildControls();

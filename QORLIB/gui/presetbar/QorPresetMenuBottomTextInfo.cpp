@@ -46,6 +46,11 @@ void QorPresetMenuBottomTextInfo::setSelection(uint32_t kind, uint32_t column, i
     const bool user = kind == kQorUserDirectory;
     title_ = user ? kUserTitle : kFactoryTitle;
     detail_ = user ? userDetail() : kFactoryDetail;
+    // The preset that failed to load says why, as long as it is the one shown.
+    problem_ = manager_ && !manager_->loadError().empty() && manager_->kind() == kind &&
+               manager_->column() == column && manager_->index() == index;
+    if (problem_)
+        title_ = manager_->loadError();
     setHint(detail_.c_str());
     invalid();
 }
@@ -93,7 +98,7 @@ void QorPresetMenuBottomTextInfo::draw(QorDrawContext& context)
     }
     const QorRect text{box.left + 8, box.top, box.right - 8, box.bottom};
     context.setFont(QorSharedFonts::arial(12));
-    const bool failed = title_ == kOpenFailedTitle;
+    const bool failed = problem_ || title_ == kOpenFailedTitle;
     context.setFontColor(failed ? PresetBarColours::kWarning
                                 : hover_ ? PresetBarColours::kTextBright : PresetBarColours::kText);
     context.drawString(title_.c_str(), text, QorDrawContext::kAlignLeft, true);

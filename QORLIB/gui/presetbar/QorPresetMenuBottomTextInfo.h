@@ -7,7 +7,8 @@
 class QorPresetManager;
 
 // The line under the lists that says where the shown presets live: a title and a detail (also
-// the hint). In "My presets" it is the selected file's path, and a press opens the folder.
+// the hint). In "My presets" it is the selected file's path, and a press opens the folder. When
+// the selected preset could not be loaded, the title says why.
 class QorPresetMenuBottomTextInfo : public QorCustomControl
 {
 public:
@@ -33,6 +34,8 @@ public:
     void showOpenFailure();
     const std::string& title() const { return title_; }
     const std::string& detail() const { return detail_; }
+    // The title says why the shown preset could not be loaded.
+    bool showsProblem() const { return problem_; }
     uint32_t kind() const { return kind_; }
 
     void draw(QorDrawContext& context) override;
@@ -47,4 +50,5 @@ private:
     int32_t index_ = -1;
     std::string title_;
     std::string detail_;
+    bool problem_ = false;
 };

@@ -10,7 +10,6 @@
 #include "QORLIB/presets/QorPresetManager.h"
 #include "QORLIB/presets/QorUserPresetFolder.h"
 
-#include <algorithm>
 
 namespace Qorwerk
 {
@@ -125,29 +124,19 @@ void QorVSTGUIEditorWrapperV4_PresetBar::savePreset()
     }
     // No desktop dialog: the file name is typed over the name field, and saving never depends
     // on a desktop tool.
+    openNameField(PresetBarSaveField::Mode::Save);
+}
+
+void QorVSTGUIEditorWrapperV4_PresetBar::renamePreset() { openNameField(PresetBarSaveField::Mode::Rename); }
+
+void QorVSTGUIEditorWrapperV4_PresetBar::openNameField(PresetBarSaveField::Mode mode)
+{
+    QorPresetManager* manager = getManager();
+    QorFrame* frame = getFrame();
+    if (!manager || !frame)
+        return;
     closeSaveField();
-    const std::string folder = manager->userFolder();
-    saveField_ = std::make_shared<PresetBarSaveField>(
-        qortk::Rect{128, 3, 366, 23},
-        [this, folder](const std::string& name) {
-            QorPresetManager* m = getManager();
-            std::string file = name;
-            std::replace(file.begin(), file.end(), '/', '-'); // a name is no path
-            if (m && !file.empty() && !folder.empty())
-                m->savePresetAs(folder + "/" + QorUserPresetFolder::withSingleExtension(file));
-            closeSaveField();
-        },
-        [this] {
-            // Cancelled like a dialog: presets added meanwhile still show up.
-            if (QorPresetManager* m = getManager())
-                m->rescanUserPresets();
-            closeSaveField();
-        });
-    saveField_->setText(manager->current().name);
-    saveField_->setFontColour({0, 0, 0, 255});
-    saveField_->setBackColour({255, 255, 255, 255});
-    saveField_->setFrameColour({54, 151, 206, 255});
-    saveField_->setTooltipText("Type the preset's file name; Return saves it in " + folder + ", Escape cancels");
+    saveField_ = std::make_shared<PresetBarSaveField>(getEditorRect().width(), mode, *manager, [this] { closeSaveField(); });
     frame->addView(saveField_);
     frame->setFocusView(saveField_.get());
     saveField_->startEditing();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QORLIB/gui/QorVSTGUIEditorWrapperV2.h"
+#include "QORLIB/gui/presetbar/PresetBarSaveField.h"
 #include "QORLIB/gui/presetbar/QorPresetBarEditor.h"
 #include "QORLIB/gui/toolkit/ControlListener.h"
 
@@ -11,7 +12,6 @@ namespace qortk
 {
 class View;
 }
-class PresetBarSaveField;
 
 namespace Qorwerk
 {
@@ -32,7 +32,8 @@ public:
     using QorPresetBarEditor::valueChanged;
     void close() { QorVSTGUIEditorWrapperV1::close(); }
     bool isOpen() const { return QorVSTGUIEditorWrapperV1::isOpen(); }
-    // The in-editor save field while it is shown (no save dialog on this desktop).
+    // The in-editor name field while it is shown: saving (no save dialog on this desktop) or
+    // renaming.
     PresetBarSaveField* saveField() const { return saveField_.get(); }
 
     void idle() override;
@@ -53,6 +54,7 @@ protected:
     void frameClosing() override;
     void editorResized(double width, double height) override;
     void savePreset() override;
+    void renamePreset() override;
 
 private:
     // Edits of the strip's and the menus' controls.
@@ -63,6 +65,7 @@ private:
     };
     CQorViewContainerWrapper* find(QorViewContainer* container) const;
     void closeSaveField();
+    void openNameField(PresetBarSaveField::Mode mode);
 
     BarListener listener_;
     std::vector<std::unique_ptr<CQorViewContainerWrapper>> containers_;

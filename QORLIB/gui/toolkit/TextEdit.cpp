@@ -44,9 +44,23 @@ void TextEdit::startEditing()
     textEditing_ = true;
     before_ = text();
     editText_ = before_;
-    caret_ = editText_.size();
+    caret_ = anchor_ = editText_.size();
     beginEdit();
     f->setFocusView(this);
+    invalid();
+}
+
+void TextEdit::setEditText(std::string text)
+{
+    editText_ = std::move(text);
+    caret_ = anchor_ = editText_.size();
+    invalid();
+}
+
+void TextEdit::selectAll()
+{
+    anchor_ = 0;
+    caret_ = editText_.size();
     invalid();
 }
 
@@ -86,10 +100,43 @@ MouseResult TextEdit::onMouseDown(Point, uint32_t buttons)
     return kMouseHandledFinal;
 }
 
+void TextEdit::moveCaret(size_t to, bool extend)
+{
+    caret_ = to;
+    if (!extend)
+        anchor_ = caret_;
+}
+
+void TextEdit::eraseSelection()
+{
+    const size_t from = selectionStart();
+    editText_.erase(from, selectionEnd() - from);
+    caret_ = anchor_ = from;
+}
+
+void TextEdit::insert(const std::string& text)
+{
+    eraseSelection();
+    // Whole characters only, as many as fit.
+    size_t take = 0;
+    while (take < text.size())
+    {
+        const size_t next = nextCharacter(text, take);
+        if (editText_.size() + next > maxLength_)
+            break;
+        take = next;
+    }
+    editText_.insert(caret_, text, 0, take);
+    caret_ += take;
+    anchor_ = caret_;
+}
+
 bool TextEdit::onKeyDown(const KeyEvent& event)
 {
     if (!textEditing_)
         return false;
+    const bool shift = (event.modifiers & kShift) != 0;
+    const bool control = (event.modifiers & kControl) != 0;
     switch (event.key)
     {
     case KeyEvent::kReturn:
@@ -99,34 +146,46 @@ bool TextEdit::onKeyDown(const KeyEvent& event)
         cancel();
         return true;
     case KeyEvent::kBackspace:
-        if (caret_ > 0)
-        {
-            const size_t from = previousCharacter(editText_, caret_);
-            editText_.erase(from, caret_ - from);
-            caret_ = from;
-        }
+        if (selectionStart() == selectionEnd())
+            anchor_ = previousCharacter(editText_, caret_);
+        eraseSelection();
         break;
     case KeyEvent::kDelete:
-        editText_.erase(caret_, nextCharacter(editText_, caret_) - caret_);
+        if (selectionStart() == selectionEnd())
+            anchor_ = nextCharacter(editText_, caret_);
+        eraseSelection();
         break;
     case KeyEvent::kLeft:
-        caret_ = previousCharacter(editText_, caret_);
+        if (!shift && selectionStart() != selectionEnd())
+            moveCaret(selectionStart(), false);
+        else
+            moveCaret(previousCharacter(editText_, caret_), shift);
         break;
     case KeyEvent::kRight:
-        caret_ = nextCharacter(editText_, caret_);
+        if (!shift && selectionStart() != selectionEnd())
+            moveCaret(selectionEnd(), false);
+        else
+            moveCaret(nextCharacter(editText_, caret_), shift);
         break;
     case KeyEvent::kHome:
-        caret_ = 0;
+        moveCaret(0, shift);
         break;
     case KeyEvent::kEnd:
-        caret_ = editText_.size();
+        moveCaret(editText_.size(), shift);
         break;
     default:
-        if (event.text.empty() || static_cast<unsigned char>(event.text[0]) < 0x20 ||
-            editText_.size() + event.text.size() > maxLength_)
-            return !event.text.empty();
-        editText_.insert(caret_, event.text);
-        caret_ += event.text.size();
+        if (event.text.empty())
+            return false;
+        if (control)
+        {
+            // Shortcuts, never text.
+            if (event.text == "a" || event.text == "A")
+                selectAll();
+            return true;
+        }
+        if (static_cast<unsigned char>(event.text[0]) < 0x20)
+            return true;
+        insert(event.text);
         break;
     }
     invalid();
@@ -141,9 +200,13 @@ void TextEdit::draw(DrawContext& context)
         return;
     }
     drawBackground(context);
+    drawEditing(context, textRect());
+}
+
+void TextEdit::drawEditing(DrawContext& context, const Rect& r)
+{
     context.setFont(font());
     context.setFontColour(fontColour());
-    const Rect r = textRect();
     const double full = context.stringWidth(editText_);
     double left = r.left;
     if (align() == DrawContext::kCenter)
@@ -151,12 +214,20 @@ void TextEdit::draw(DrawContext& context)
     else if (align() == DrawContext::kRight)
         left = r.right - full;
     // Keep the caret in sight when the text is wider than the field.
-    const double caretX = context.stringWidth(std::string_view(editText_).substr(0, caret_));
+    const std::string_view text(editText_);
+    const double caretX = context.stringWidth(text.substr(0, caret_));
     if (left + caretX > r.right - 1.0)
         left = r.right - 1.0 - caretX;
     if (left + caretX < r.left)
         left = r.left - caretX;
-    context.pushClip(viewSize());
+    context.pushClip(r.inset(-2.0, 0.0));
+    if (selectionStart() != selectionEnd())
+    {
+        const double from = left + context.stringWidth(text.substr(0, selectionStart()));
+        const double to = left + context.stringWidth(text.substr(0, selectionEnd()));
+        context.setFillColour({54, 151, 206, 110});
+        context.drawRect(Rect{from, r.top + 3.0, to, r.bottom - 3.0}, DrawContext::kFilled);
+    }
     context.drawString(editText_, Rect{left, r.top, left + full + 1.0, r.bottom}, DrawContext::kLeft, true);
     context.setFrameColour(fontColour());
     context.setLineWidth(1.0);

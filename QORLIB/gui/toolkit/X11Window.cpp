@@ -3,6 +3,7 @@
 #include "QORLIB/gui/toolkit/Clock.h"
 #include "QORLIB/gui/toolkit/Frame.h"
 #include "QORLIB/gui/toolkit/Timer.h"
+#include "QORLIB/gui/toolkit/X11InputMethod.h"
 #include "QORLIB/gui/toolkit/XErrorTrap.h"
 
 #include <X11/Xlib.h>
@@ -64,31 +65,76 @@ uint32_t buttonFlag(unsigned button)
     }
 }
 
-// Latin-1 from XLookupString to UTF-8.
-std::string latin1ToUtf8(const char* s, int n)
+// A keysym's character as UTF-8, for displays without an input method: Latin-1 keysyms and
+// the Unicode ones (0x01000000 + code point) that tools such as xdotool bind.
+std::string keysymText(KeySym sym)
 {
+    uint32_t c = 0;
+    if ((sym >= 0x20 && sym < 0x7f) || (sym >= 0xa0 && sym <= 0xff))
+        c = uint32_t(sym);
+    else if (sym >= 0x010000a0 && sym <= 0x0110ffff)
+        c = uint32_t(sym - 0x01000000);
     std::string out;
-    for (int i = 0; i < n; ++i)
+    if (c == 0 || (c >= 0xd800 && c <= 0xdfff))
+        return out;
+    if (c < 0x80)
+        out += char(c);
+    else if (c < 0x800)
     {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80)
-            out += static_cast<char>(c);
-        else
-        {
-            out += static_cast<char>(0xc0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3f));
-        }
+        out += char(0xc0 | (c >> 6));
+        out += char(0x80 | (c & 0x3f));
+    }
+    else if (c < 0x10000)
+    {
+        out += char(0xe0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3f));
+        out += char(0x80 | (c & 0x3f));
+    }
+    else
+    {
+        out += char(0xf0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3f));
+        out += char(0x80 | ((c >> 6) & 0x3f));
+        out += char(0x80 | (c & 0x3f));
     }
     return out;
 }
 
-KeyEvent keyEventFrom(XKeyEvent& e)
+// Text comes from the input method as UTF-8 (only presses carry text); without one, from the
+// keysym. With Control held a letter comes as itself, so that Ctrl+A reaches the control as "a".
+KeyEvent keyEventFrom(XKeyEvent& e, XIC input)
 {
     KeyEvent key;
-    char buffer[16];
+    std::string text;
     KeySym sym = 0;
-    const int n = XLookupString(&e, buffer, sizeof buffer, &sym, nullptr);
+    if (input && e.type == KeyPress)
+    {
+        char buffer[64];
+        Status status = 0;
+        int n = Xutf8LookupString(input, &e, buffer, sizeof buffer, &sym, &status);
+        if (status == XBufferOverflow)
+        {
+            std::string big(size_t(n), '\0');
+            n = Xutf8LookupString(input, &e, big.data(), n, &sym, &status);
+            text.assign(big.data(), size_t(n > 0 ? n : 0));
+        }
+        else if (status == XLookupChars || status == XLookupBoth)
+            text.assign(buffer, size_t(n > 0 ? n : 0));
+        if (status != XLookupKeySym && status != XLookupBoth)
+            sym = NoSymbol;
+    }
+    else
+    {
+        char buffer[16];
+        const int n = XLookupString(&e, buffer, sizeof buffer, &sym, nullptr);
+        for (int i = 0; i < n; ++i) // Latin-1 bytes, whose codes are their keysyms
+            text += keysymText(static_cast<unsigned char>(buffer[i]));
+        if (n <= 0)
+            text = keysymText(sym);
+    }
     key.modifiers = modifierFlags(e.state);
+    if ((key.modifiers & kControl) && ((sym >= XK_a && sym <= XK_z) || (sym >= XK_A && sym <= XK_Z)))
+        text = std::string(1, char(sym | 0x20));
     switch (sym)
     {
     case XK_Return:
@@ -132,8 +178,8 @@ KeyEvent keyEventFrom(XKeyEvent& e)
         key.key = KeyEvent::kAltKey;
         break;
     default:
-        if (n > 0 && static_cast<unsigned char>(buffer[0]) >= 0x20 && buffer[0] != 0x7f)
-            key.text = latin1ToUtf8(buffer, n);
+        if (!text.empty() && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7f)
+            key.text = text;
         break;
     }
     return key;
@@ -213,6 +259,7 @@ bool X11Window::open(unsigned long parent, const std::string& title, std::string
         Atom protocols[] = {static_cast<Atom>(deleteAtom_)};
         XSetWMProtocols(display_, window_, protocols, 1);
     }
+    input_ = std::make_unique<X11InputMethod>(display_, window_);
     frameResized(width_, height_);
     XMapWindow(display_, window_);
     XFlush(display_);
@@ -274,6 +321,7 @@ X11Window::~X11Window()
         while (!windowGone_ && window_ && XCheckTypedEvent(display_, DestroyNotify, &e))
             if (e.xdestroywindow.window == window_ || (parent_ && e.xdestroywindow.window == parent_))
                 windowGone_ = true;
+        input_.reset();
         if (windowSurface_)
             cairo_surface_destroy(windowSurface_);
         if (backBuffer_)
@@ -472,11 +520,13 @@ void X11Window::handleEvent(void* raw)
         break;
     case KeyPress:
         trackModifierKey(e.xkey.keycode, e.xkey.state, true);
-        frame_.keyDown(keyEventFrom(e.xkey));
+        if (input_ && input_->context() && XFilterEvent(&e, None))
+            break; // taken by the input method (a dead key, a composition)
+        frame_.keyDown(keyEventFrom(e.xkey, input_ ? input_->context() : nullptr));
         break;
     case KeyRelease:
         trackModifierKey(e.xkey.keycode, e.xkey.state, false);
-        frame_.keyUp(keyEventFrom(e.xkey));
+        frame_.keyUp(keyEventFrom(e.xkey, nullptr));
         break;
     case KeymapNotify:
         trackKeymap(e.xkeymap.key_vector);

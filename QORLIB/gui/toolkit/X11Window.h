@@ -13,6 +13,7 @@ namespace qortk
 {
 
 class Frame;
+class X11InputMethod;
 
 // A frame shown in an X11 window: a top-level window of its own, or a child of a window that
 // a host gives. The window is painted from a back buffer, only where the frame is invalid.
@@ -69,6 +70,7 @@ private:
 
     Frame& frame_;
     Display* display_;
+    std::unique_ptr<X11InputMethod> input_;
     unsigned long window_ = 0;
     unsigned long parent_ = 0;
     unsigned long deleteAtom_ = 0;

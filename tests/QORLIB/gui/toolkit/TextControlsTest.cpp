@@ -90,6 +90,62 @@ TEST(TextEdit, RespectsItsMaximumLength)
     EXPECT_EQ(edit->text(), "abc");
 }
 
+TEST(TextEdit, SelectionKeysAndCtrlAWorkOnWholeCharacters)
+{
+    Scene s;
+    auto edit = std::make_shared<qortk::TextEdit>(Rect{10, 10, 150, 30}, "Kick \xce\xa9 1", &s.listener, 30);
+    s.frame.addView(edit);
+    edit->startEditing();
+    const KeyEvent ctrlA{KeyEvent::kNone, "a", qortk::kControl};
+    s.frame.keyDown(ctrlA);
+    EXPECT_EQ(edit->selectionStart(), 0u);
+    EXPECT_EQ(edit->selectionEnd(), edit->editText().size());
+    s.frame.keyDown(text("S")); // replaces everything
+    EXPECT_EQ(edit->editText(), "S");
+    for (const char* c : {"n", "\xc3\xa4", "r", "e"})
+        s.frame.keyDown(text(c));
+    ASSERT_EQ(edit->editText(), "Sn\xc3\xa4re");
+    // Shift+Left twice from the end selects "re"; Left then lands before it.
+    const KeyEvent shiftLeft{KeyEvent::kLeft, {}, qortk::kShift};
+    s.frame.keyDown(shiftLeft);
+    s.frame.keyDown(shiftLeft);
+    EXPECT_EQ(edit->selectionStart(), 4u);
+    EXPECT_EQ(edit->selectionEnd(), 6u);
+    s.frame.keyDown(key(KeyEvent::kLeft));
+    EXPECT_EQ(edit->caret(), 4u);
+    EXPECT_EQ(edit->selectionStart(), edit->selectionEnd());
+    // Left over the two-byte letter moves two bytes; Delete removes it whole.
+    s.frame.keyDown(key(KeyEvent::kLeft));
+    EXPECT_EQ(edit->caret(), 2u);
+    s.frame.keyDown(key(KeyEvent::kDelete));
+    EXPECT_EQ(edit->editText(), "Snre");
+    // Home, Shift+End and Backspace clear it all.
+    s.frame.keyDown(key(KeyEvent::kHome));
+    s.frame.keyDown(KeyEvent{KeyEvent::kEnd, {}, qortk::kShift});
+    s.frame.keyDown(key(KeyEvent::kBackspace));
+    EXPECT_EQ(edit->editText(), "");
+    // Ctrl with another letter is a shortcut, never text.
+    s.frame.keyDown(KeyEvent{KeyEvent::kNone, "v", qortk::kControl});
+    EXPECT_EQ(edit->editText(), "");
+    edit->cancel(); // the scene's listener goes before its frame
+}
+
+TEST(TextEdit, TheLengthLimitNeverSplitsACharacter)
+{
+    Scene s;
+    auto edit = std::make_shared<qortk::TextEdit>(Rect{10, 10, 150, 30}, "", &s.listener, 30);
+    edit->setMaxLength(5);
+    s.frame.addView(edit);
+    edit->startEditing();
+    s.frame.keyDown(text("abcd"));
+    s.frame.keyDown(text("\xe6\x97\xa5")); // three bytes do not fit in one
+    EXPECT_EQ(edit->editText(), "abcd");
+    s.frame.keyDown(key(KeyEvent::kBackspace));
+    s.frame.keyDown(text("\xce\xa9\xce\xa9")); // one of the two fits
+    EXPECT_EQ(edit->editText(), "abc\xce\xa9");
+    edit->cancel(); // the scene's listener goes before its frame
+}
+
 TEST(OptionMenu, AChosenEntryBecomesTheValueAndIsReported)
 {
     Scene s;
