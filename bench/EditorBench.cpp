@@ -205,7 +205,7 @@ void runOpenWindow(benchmark::State& state, OpenEditor& open, const int* needleM
             open.window().idle();
             const int next = qortk::Timer::msUntilNext();
             pollfd fd{ConnectionNumber(open.window().display()), POLLIN, 0};
-            poll(&fd, 1, next < 0 || next > 50 ? 50 : next);
+            poll(&fd, 1, next < 0 || next > qortk::X11Window::kMaxWaitMs ? qortk::X11Window::kMaxWaitMs : next);
         }
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["cpu_percent"] = 100.0 * (cpuSeconds() - cpu0) / wall;

@@ -14,9 +14,23 @@ IdleUpdate_Qor_Handler& IdleUpdate_Qor_Handler::instance()
     return handler;
 }
 
-IdleUpdate_Qor_Handler::IdleUpdate_Qor_Handler() : timer_(kPeriodMs, [this] { tick(); }) { timer_.start(); }
+IdleUpdate_Qor_Handler::IdleUpdate_Qor_Handler() : timer_(kPeriodMs, [this] { tick(); })
+{
+    timer_.start();
+    QorProcessRunner::onStart([] { instance().wake(); });
+}
 
-void IdleUpdate_Qor_Handler::add(QorMasterGraphicalEngine* engine) { engines_.push_back(engine); }
+void IdleUpdate_Qor_Handler::add(QorMasterGraphicalEngine* engine)
+{
+    engines_.push_back(engine);
+    wake();
+}
+
+void IdleUpdate_Qor_Handler::wake()
+{
+    if (!timer_.isRunning())
+        timer_.start();
+}
 
 void IdleUpdate_Qor_Handler::remove(QorMasterGraphicalEngine* engine)
 {
@@ -32,11 +46,16 @@ void IdleUpdate_Qor_Handler::tick()
 {
     // The toolkit redraws through invalidation, so it has no deferred updates to deliver first.
     // Dialogs and openers the editors started report back here, never blocking the tick.
+    ++ticks_;
+    wanted_ = false;
     QorProcessRunner::poll();
     const auto round = engines_;
     for (QorMasterGraphicalEngine* engine : round)
         if (contains(engine))
             engine->idle();
+    // Children answer through the poll above, so they keep it ticking until they have.
+    if (!wanted_ && QorProcessRunner::pending() == 0)
+        timer_.sleepUntilInput();
 }
 
 } // namespace Qorwerk

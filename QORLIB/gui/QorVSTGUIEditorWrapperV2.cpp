@@ -122,6 +122,12 @@ void QorVSTGUIEditorWrapperV2::idle()
     readoutIdle(under, moved, held != 0);
     lastPointer_ = pointer;
     lastView_ = view;
+    // Ticks are needed while a rest is being counted, a button is held (drags follow the
+    // pointer) or a resize batch is open; anything else waits for the next event.
+    const bool hintCounting = hintsEnabled_ && active && !hintShown_;
+    const bool readoutCounting = !readout_.isShown() && readoutRest_ < kReadoutTicks;
+    if (hintCounting || readoutCounting || held != 0 || resizeBatchOpen())
+        IdleUpdate_Qor_Handler::instance().stayAwake();
 }
 
 void QorVSTGUIEditorWrapperV2::readoutIdle(const qortk::View* under, bool moved, bool held)
@@ -175,6 +181,7 @@ void QorVSTGUIEditorWrapperV2::refreshReadout()
 
 void QorVSTGUIEditorWrapperV2::valueChanged(qortk::Control* control)
 {
+    IdleUpdate_Qor_Handler::instance().wake();
     QorVSTGUIEditorWrapperV1::valueChanged(control);
     if (getFrame())
         showReadout(control);
@@ -182,6 +189,8 @@ void QorVSTGUIEditorWrapperV2::valueChanged(qortk::Control* control)
 
 void QorVSTGUIEditorWrapperV2::forwardParameter(int32_t index, double value)
 {
+    // Values, meter readings and settings all arrive here.
+    IdleUpdate_Qor_Handler::instance().wake();
     QorVSTGUIEditorWrapperV1::forwardParameter(index, value);
     // A host change of the value on show (automation while the pointer rests on the control).
     if (index == readoutTag_ && readout_.isShown())

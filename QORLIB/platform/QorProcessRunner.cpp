@@ -189,6 +189,12 @@ std::vector<Child>& children()
     return list.items;
 }
 
+std::function<void()>& startedHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
 void closeOutput(Child& c)
 {
     if (c.outFd >= 0)
@@ -252,7 +258,11 @@ void QorProcessRunner::start(const std::vector<std::string>& argv, bool captureO
     c.pid = c.ended ? -1 : pid;
     c.result.started = !c.ended;
     children().push_back(std::move(c));
+    if (startedHook())
+        startedHook()();
 }
+
+void QorProcessRunner::onStart(std::function<void()> started) { startedHook() = std::move(started); }
 
 void QorProcessRunner::poll()
 {

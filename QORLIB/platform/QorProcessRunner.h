@@ -38,6 +38,8 @@ public:
     // for abandon(); it may be null.
     static void start(const std::vector<std::string>& argv, bool captureOutput, const void* owner,
                       WhenAbandoned whenAbandoned, Done done);
+    // Called by every start(): whoever runs poll() learns that it has something to wait for.
+    static void onStart(std::function<void()> started);
     // Never blocks: reaps ended children, collects their output and runs their callbacks.
     static void poll();
     // Forgets the callbacks of owner's children (kills those started with kKill); they are still

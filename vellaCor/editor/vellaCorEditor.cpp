@@ -1,5 +1,6 @@
 #include "vellaCor/editor/vellaCorEditor.h"
 
+#include "QORLIB/gui/IdleUpdate_Qor_Handler.h"
 #include "QORLIB/gui/QorAnimKnob.h"
 #include "QORLIB/gui/QorBitmap.h"
 #include "QORLIB/gui/QorBitmapGlobals.h"
@@ -193,6 +194,7 @@ void vellaCorEditor::setParameter(int32_t index, double value)
         break;
     case vellaCorParameters::kGainReduction:
         glide_.reading(value, QorTick::now());
+        Qorwerk::IdleUpdate_Qor_Handler::instance().wake();
         break;
     case kMeterReset:
         glide_.reset();
@@ -260,4 +262,6 @@ void vellaCorEditor::idle()
     // An unchanged needle is not redrawn: an open editor on a silent track costs nothing.
     if (std::isnan(shown) || std::clamp(shown, 0.0, 1.0) != meter_->getValue())
         meter_->setValue(shown);
+    if (!std::isnan(shown) && shown != glide_.latestReading())
+        Qorwerk::IdleUpdate_Qor_Handler::instance().stayAwake(); // still gliding
 }

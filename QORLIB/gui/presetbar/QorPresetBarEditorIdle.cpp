@@ -2,6 +2,7 @@
 // repaint themselves when what they show changes, never on a tick.
 #include "QORLIB/gui/presetbar/QorPresetBarEditor.h"
 
+#include "QORLIB/gui/IdleUpdate_Qor_Handler.h"
 #include "QORLIB/gui/QorViewContainer.h"
 #include "QORLIB/gui/presetbar/ABCompPresetBarControl.h"
 #include "QORLIB/gui/presetbar/ABCopyPresetBarControl.h"
@@ -51,9 +52,15 @@ void QorPresetBarEditor::idle()
         zoom_ = z;
         refreshZoom();
     }
+    bool counting = false;
     for (PresetBarBasicControl* c : countdownControls_)
+    {
         c->tickCountdown();
+        counting = counting || c->countdown() > 0;
+    }
     cornerIdle(mouse_, buttons_);
+    if (counting || cornerDragging_)
+        Qorwerk::IdleUpdate_Qor_Handler::instance().stayAwake();
 }
 
 QorPoint QorPresetBarEditor::cornerToDevice(const QorPoint& local) const

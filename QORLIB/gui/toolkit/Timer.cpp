@@ -15,6 +15,14 @@ std::vector<Timer*>& runningTimers()
     return timers;
 }
 
+std::vector<Timer*>& sleepingTimers()
+{
+    static std::vector<Timer*> timers;
+    return timers;
+}
+
+void forget(std::vector<Timer*>& timers, Timer* t) { timers.erase(std::remove(timers.begin(), timers.end(), t), timers.end()); }
+
 // Signed distance on the wrapping 32-bit clock.
 int32_t msFromNow(uint32_t when, uint32_t now) { return static_cast<int32_t>(when - now); }
 } // namespace
@@ -24,10 +32,15 @@ Timer::Timer(uint32_t periodMs, std::function<void()> callback)
 {
 }
 
-Timer::~Timer() { stop(); }
+Timer::~Timer()
+{
+    stop();
+    forget(sleepingTimers(), this);
+}
 
 void Timer::start()
 {
+    forget(sleepingTimers(), this);
     next_ = Clock::nowMs() + period_;
     if (!running_)
         runningTimers().push_back(this);
@@ -38,9 +51,22 @@ void Timer::stop()
 {
     if (!running_)
         return;
-    auto& timers = runningTimers();
-    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+    forget(runningTimers(), this);
     running_ = false;
+}
+
+void Timer::sleepUntilInput()
+{
+    stop();
+    if (std::find(sleepingTimers().begin(), sleepingTimers().end(), this) == sleepingTimers().end())
+        sleepingTimers().push_back(this);
+}
+
+void Timer::inputArrived()
+{
+    const std::vector<Timer*> sleepers = sleepingTimers();
+    for (Timer* t : sleepers)
+        t->start();
 }
 
 int Timer::runDue()

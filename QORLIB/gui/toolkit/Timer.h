@@ -18,6 +18,8 @@ public:
 
     void start(); // first firing one period from now
     void stop();
+    // Stopped until inputArrived() (or start()): a timer with nothing to do costs no wake-ups.
+    void sleepUntilInput();
     bool isRunning() const { return running_; }
     uint32_t period() const { return period_; }
 
@@ -25,6 +27,8 @@ public:
     static int runDue();
     // Milliseconds until the next timer is due (0 when one is due, -1 when none runs).
     static int msUntilNext();
+    // The window's event loop reports that events arrived: sleeping timers start again.
+    static void inputArrived();
 
 private:
     uint32_t period_;

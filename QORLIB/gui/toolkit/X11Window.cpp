@@ -578,12 +578,16 @@ void X11Window::paint()
 
 void X11Window::idle()
 {
+    bool input = false;
     while (XPending(display_) > 0)
     {
         XEvent e;
         XNextEvent(display_, &e);
         handleEvent(&e);
+        input = true;
     }
+    if (input)
+        Timer::inputArrived();
     Timer::runDue();
     paint();
     XFlush(display_);
@@ -598,7 +602,8 @@ int X11Window::runLoop(const volatile std::sig_atomic_t* interrupted)
             break;
         const int next = Timer::msUntilNext();
         pollfd fd{ConnectionNumber(display_), POLLIN, 0};
-        poll(&fd, 1, next < 0 || next > 50 ? 50 : next);
+        // With no timer running only an event (or a signal) has anything to do.
+        poll(&fd, 1, next < 0 || next > kMaxWaitMs ? kMaxWaitMs : next);
     }
     return 0;
 }

@@ -44,6 +44,9 @@ public:
     // idle() until the user closes the top-level window, stop() is called or the flag (set by
     // a signal handler, say) becomes non-zero; returns 0.
     int runLoop(const volatile std::sig_atomic_t* interrupted = nullptr);
+    // Longest sleep of runLoop(); bounds how late it sees the flag set by a signal that came
+    // just before it slept.
+    static constexpr int kMaxWaitMs = 500;
     void stop() { closeRequested_ = true; }
     bool closeRequested() const { return closeRequested_; }
     unsigned long windowId() const { return window_; }

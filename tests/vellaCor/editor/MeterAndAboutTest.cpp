@@ -1,5 +1,6 @@
 // The needle: its geometry, its glide between readings, its colours over the two faces; the
 // about box: opened by the product name, closed by a click beside the link, the link itself.
+#include "QORLIB/gui/IdleUpdate_Qor_Handler.h"
 #include "QORLIB/platform/QorShell.h"
 #include "QORLIB/platform/QorTick.h"
 #include "tests/QORLIB/platform/ChildWait.h"
@@ -112,6 +113,35 @@ TEST(Needle, GlidesOneReadingIntervalBehindAndHoldsWhenReadingsStop)
     e.idle();
     e.idle();
     EXPECT_DOUBLE_EQ(meter.getValue(), 0.0);
+}
+
+TEST(Needle, AReadingWakesTheSharedIdleWhichTicksUntilTheNeedleArrives)
+{
+    ManualTick tick;
+    EditorHarness h;
+    auto& idle = Qorwerk::IdleUpdate_Qor_Handler::instance();
+    for (int i = 0; i < 60; ++i) // the hint and readout rests run out at the still pointer
+        idle.tick();
+    ASSERT_FALSE(idle.isAwake());
+    CVelVuMeter2& meter = *h.editor().getMeter();
+    tick.now = 1000;
+    h.engine.forwardParameter(13, 0.2);
+    EXPECT_TRUE(idle.isAwake());
+    tick.now = 1100;
+    h.engine.forwardParameter(13, 0.4);
+    idle.tick();
+    EXPECT_DOUBLE_EQ(meter.getValue(), 0.2);
+    tick.now = 1150;
+    idle.tick();
+    EXPECT_NEAR(meter.getValue(), 0.3, 1e-12);
+    EXPECT_TRUE(idle.isAwake()) << "halfway";
+    tick.now = 1200;
+    idle.tick();
+    EXPECT_NEAR(meter.getValue(), 0.4, 1e-12);
+    EXPECT_FALSE(idle.isAwake()) << "arrived: nothing left to glide";
+    // A reading handed to the editor directly wakes it as well.
+    h.editor().setParameter(13, 0.6);
+    EXPECT_TRUE(idle.isAwake());
 }
 
 TEST(Needle, GlideAcrossTheTickCounterWrap)

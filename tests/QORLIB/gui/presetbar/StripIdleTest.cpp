@@ -1,5 +1,8 @@
 // What the strip's idle repaints: with the preset menu open and nothing happening, nothing, at
 // any zoom; a pointer moving over the lists repaints the list it is over, not the window.
+#include "QORLIB/gui/IdleUpdate_Qor_Handler.h"
+#include "QORLIB/gui/toolkit/Clock.h"
+#include "QORLIB/gui/toolkit/Timer.h"
 #include "tests/QORLIB/gui/presetbar/StripHarness.h"
 
 #include <gtest/gtest.h>
@@ -37,4 +40,66 @@ TEST(StripIdle, AnOpenPresetMenuIsNotRepaintedWhileNothingHappens)
         const double painted = area(h.frame().takeInvalidRegion());
         EXPECT_LT(painted, 0.5 * h.frame().deviceWidth() * h.frame().deviceHeight()) << zoom;
     }
+}
+
+// The shared idle, driven as the event loop drives it, over a hand-turned clock: with the menu
+// open it ticks while the name's pressed mark and the hint's rest are counted, then not at all.
+TEST(StripIdle, WithTheMenuOpenAndNothingHappeningTheIdleTimerStops)
+{
+    uint32_t now = 70000;
+    qortk::Clock::setSource([&] { return now; });
+    auto& idle = Qorwerk::IdleUpdate_Qor_Handler::instance();
+    idle.tick(); // no editor yet: it sleeps whatever earlier tests left
+    {
+        StripHarness h;
+        const auto periods = [&](int n) {
+            const uint64_t before = idle.ticks();
+            for (int i = 0; i < n; ++i)
+            {
+                now += Qorwerk::IdleUpdate_Qor_Handler::kPeriodMs;
+                qortk::Timer::runDue();
+            }
+            return idle.ticks() - before;
+        };
+        h.click(200, 13);
+        ASSERT_TRUE(h.engine.isPresetMenuShown());
+        h.pointer(150, 150);
+        h.frame().mouseMoved(h.at(150, 150), 0);
+        qortk::Timer::inputArrived();
+        // The longest count is the hint's: the tick that sees the pointer arrive, then 47.
+        EXPECT_EQ(periods(200), 48u);
+        EXPECT_EQ(periods(300), 0u) << "ten quiet seconds";
+        EXPECT_FALSE(idle.isAwake());
+    }
+    qortk::Clock::setSource({});
+}
+
+TEST(StripIdle, WithHintsOffThePressedMarksCountdownKeepsTheIdleTicking)
+{
+    uint32_t now = 90000;
+    qortk::Clock::setSource([&] { return now; });
+    const int hints = QorGlobalSettings::hintsFlag();
+    QorGlobalSettings::hintsFlag() = 0;
+    auto& idle = Qorwerk::IdleUpdate_Qor_Handler::instance();
+    idle.tick();
+    {
+        StripHarness h;
+        const auto periods = [&](int n) {
+            const uint64_t before = idle.ticks();
+            for (int i = 0; i < n; ++i)
+            {
+                now += Qorwerk::IdleUpdate_Qor_Handler::kPeriodMs;
+                qortk::Timer::runDue();
+            }
+            return idle.ticks() - before;
+        };
+        h.pointer(200, 13);
+        h.frame().mouseMoved(h.at(200, 13), 0);
+        h.click(200, 13);
+        qortk::Timer::inputArrived();
+        EXPECT_EQ(periods(200), uint64_t(PresetBarBasicControl::kCountdownTicks));
+        EXPECT_FALSE(idle.isAwake());
+    }
+    QorGlobalSettings::hintsFlag() = hints;
+    qortk::Clock::setSource({});
 }
