@@ -165,6 +165,13 @@ TEST(DpfGestures, Vst3WheelNotchResetAndHostValues)
     EXPECT_EQ(plugin.edits.log[2], "e5");
 
     plugin.edits.log.clear();
+    ASSERT_EQ(qortest::runPumping(xdotool(editor, {"click", "--repeat", "2", "--delay", "1", "4"}), [] {}), 0);
+    pumpFor(pump, 200);
+    ASSERT_EQ(plugin.edits.log.size(), 6u);
+    EXPECT_EQ(plugin.edits.log[2], "e5");
+    EXPECT_EQ(plugin.edits.log[3], "b5");
+
+    plugin.edits.log.clear();
     ASSERT_EQ(qortest::runPumping(xdotool(editor, {"keydown", "ctrl", "click", "1", "keyup", "ctrl"}), pump), 0);
     pumpFor(pump, 200);
     ASSERT_EQ(plugin.edits.log.size(), 3u);
