@@ -34,6 +34,16 @@ def message(records):
     return out
 
 
+def dpf_state(setups, active, swap_chunk=False):
+    chunk = bytes([0, 0, 0, 2]) + (b"KXRB" if swap_chunk else b"BRXK") + \
+        preset(0x38, [setups[0], setups[1], setups[2]], swap=swap_chunk)
+    out = b"QVCS" + struct.pack("<I", len(chunk)) + chunk
+    for record in setups:
+        body = preset(0x22, [record])
+        out += struct.pack("<I", len(body)) + body
+    return out + bytes([active])
+
+
 def main(root):
     seeds = {
         "preset_file": {
@@ -50,6 +60,11 @@ def main(root):
             "chunk-swapped": bytes([0, 0, 0, 2]) + b"KXRB" +
                              preset(0x38, [("Vox", VOX), ("Kick", KICK), ("Default", DEFAULT)],
                                     selected=1, swap=True),
+        },
+        "dpf_state": {
+            "ab": dpf_state([("Kick", KICK), ("Kick", DEFAULT), ("Vox", VOX), ("Vox", VOX)], 1),
+            "swapped-chunk": dpf_state([("Vox", VOX), ("Vox", VOX), ("Default", DEFAULT), ("Default", DEFAULT)],
+                                       0, swap_chunk=True),
         },
         "processor_message": {
             "two-records": message([(4, 0.25), (6, 0.8)]),

@@ -9,6 +9,27 @@
 
 #include <cstdio>
 #include <cstring>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace
+{
+// Started from the desktop, nobody reads standard error: the desktop's notification says it.
+void tellTheDesktop(const char* text)
+{
+    if (isatty(STDERR_FILENO) || std::getenv("DISPLAY") == nullptr)
+        return;
+    char title[] = "Qor vellaCor Live";
+    char program[] = "notify-send";
+    char* argv[] = {program, title, const_cast<char*>(text), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) == 0)
+        waitpid(pid, nullptr, 0);
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -36,6 +57,8 @@ int main(int argc, char* argv[])
     jack_client_t* probe = jackbridge_client_open("qor-vellacor-probe", JackNoStartServer, &status);
     if (probe == nullptr)
     {
+        tellTheDesktop("No JACK server is running. Start one first (for example with qjackctl), "
+                       "or on a PipeWire desktop run: pw-jack qor-vellacor-live");
         std::fprintf(stderr, "qor-vellacor-live: no JACK server is running.\n"
                              "Start one first, for example:\n"
                              "  jackd -d alsa            (a JACK server on the default sound card)\n"

@@ -46,11 +46,14 @@ int64_t QorPlugin::getUniqueId() const { return QOR_DPF_STEREO ? d_cconst('Q', '
 
 void QorPlugin::initAudioPort(bool input, uint32_t index, AudioPort& port)
 {
-    if (DISTRHO_PLUGIN_NUM_INPUTS == 2)
-        port.groupId = kPortGroupStereo;
-    else
-        port.groupId = kPortGroupMono;
     Plugin::initAudioPort(input, index, port);
+    // The names the LV2 plug-in's ports have (JACK shows them as port names).
+    static const char* const symbols[2][2][2] = {{{"out", "out"}, {"in", "in"}}, {{"out_l", "out_r"}, {"in_l", "in_r"}}};
+    static const char* const names[2][2][2] = {{{"Out", "Out"}, {"In", "In"}}, {{"Out L", "Out R"}, {"In L", "In R"}}};
+    const int stereo = DISTRHO_PLUGIN_NUM_INPUTS == 2 ? 1 : 0;
+    port.groupId = stereo ? kPortGroupStereo : kPortGroupMono;
+    port.symbol = symbols[stereo][input ? 1 : 0][index & 1];
+    port.name = names[stereo][input ? 1 : 0][index & 1];
 }
 
 void QorPlugin::initParameter(uint32_t index, Parameter& parameter)

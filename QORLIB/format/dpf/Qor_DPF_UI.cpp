@@ -9,9 +9,28 @@
 #include "vellaCor/vellaCorIdentity.h"
 #include "vellaCor/vellaCorParameters.h"
 
+#include "DistrhoPluginUtils.hpp"
+
 #include <cstdio>
+#include <cstring>
 
 START_NAMESPACE_DISTRHO
+
+namespace
+{
+// The format this module was built as, by the framework's own name for it.
+const QorPluginFormat& runningFormat()
+{
+    const char* name = getPluginFormatName();
+    if (std::strcmp(name, "VST3") == 0)
+        return QorPluginFormats::kVst3;
+    if (std::strcmp(name, "CLAP") == 0)
+        return QorPluginFormats::kClap;
+    if (std::strstr(name, "Standalone") != nullptr)
+        return QorPluginFormats::kJack;
+    return QorPluginFormats::kUnnamed;
+}
+} // namespace
 
 QorUI::QorUI()
     : UI(DISTRHO_UI_DEFAULT_WIDTH, DISTRHO_UI_DEFAULT_HEIGHT),
@@ -22,6 +41,7 @@ QorUI::QorUI()
     link_.setManager(presets_);
     plugin_->presetHost().attach(&link_);
     engine_ = std::make_unique<Qor_DPF::EditorEngine>(*this);
+    engine_->setPluginFormat(runningFormat());
     engine_->setManager(presets_);
 
     const uintptr_t parent = getNextWindowId();
@@ -32,6 +52,7 @@ QorUI::QorUI()
     if (!engine_->open(parent != 0 ? Platform::kX11Embedded : Platform::kX11Window, parent, &error))
     {
         std::fprintf(stderr, "%s: the editor cannot open: %s\n", vellaCorIdentity::kProductName, error.c_str());
+        constructing_ = false;
         return;
     }
     // The host's scale is where an editor starts until the user has chosen a zoom of their own.

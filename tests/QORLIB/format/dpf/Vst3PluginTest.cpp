@@ -4,6 +4,8 @@
 #include "tests/QORLIB/format/dpf/PresetFixture.h"
 #include "tests/QORLIB/format/dpf/Vst3Host.h"
 #include "vellaCor/vellaCorEffect.h"
+#include "vellaCor/vellaCorFactoryPresets.h"
+#include "vellaCor/vellaCorParameters.h"
 
 #include "extra/Base64.hpp"
 #include "extra/String.hpp"
@@ -207,4 +209,29 @@ TEST(Vst3Plugin, SetupsNamesAndMarkSurviveSavingAndLoadingIntoAFreshInstance)
     EXPECT_STREQ(reread.manager->setupA().current.name, "CompressHeavy1");
     EXPECT_TRUE(reread.manager->setupA().modified);
     EXPECT_FALSE(reread.manager->setupAActive());
+}
+
+TEST(Vst3Plugin, AProgramChangeLoadsTheFactoryPresetsValues)
+{
+    Vst3Module module(kStereo);
+    ASSERT_TRUE(module.ok()) << module.error();
+    Vst3Instance plugin(module);
+    ASSERT_TRUE(plugin.ok());
+    auto all = parameters(plugin);
+    // "CompressHeavy1", program 5 of 32, chosen in the host's program list.
+    ASSERT_EQ(plugin.controller()->ctrl.set_parameter_normalised(plugin.controllerObject(),
+                                                                 all["Current Program"].param_id, 5.0 / 31),
+              V3_OK);
+    double values[12] = {};
+    vellaCorFactoryPresets::getFactoryPreset(5, values, nullptr, nullptr);
+    const std::pair<const char*, uint32_t> stored[] = {{"Ratio", 2}, {"Attack Ratio", 3}, {"Time", 4},
+                                                       {"Compression", 5}, {"Output", 6}};
+    for (const auto& [title, index] : stored)
+    {
+        const double shown = plugin.controller()->ctrl.get_parameter_normalised(plugin.controllerObject(),
+                                                                                all[title].param_id);
+        const int32_t steps = vellaCorParameters::getParameterStepMax(index);
+        const double expected = steps > 0 ? std::floor(values[index] * steps + 0.5) / steps : values[index];
+        EXPECT_NEAR(shown, expected, 1e-6) << title;
+    }
 }
