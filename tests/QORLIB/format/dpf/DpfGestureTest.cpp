@@ -1,6 +1,7 @@
 // What a host's automation sees of the editor's gestures in CLAP and VST3, under a private
 // Xvfb: a wheel notch and a Control-click reset are one begin, one value and one end each, two
-// quick notches are two gestures, and values coming from the host go nowhere back.
+// quick notches are two gestures, a preset load is one gesture for each value, and values coming
+// from the host go nowhere back.
 #include "tests/QORLIB/format/dpf/ClapHost.h"
 #include "tests/QORLIB/format/dpf/Vst3Host.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
@@ -115,6 +116,23 @@ TEST(DpfGestures, ClapWheelNotchResetAndHostValues)
     clap_param_info_t info{};
     ASSERT_TRUE(params->get_info(plugin.plugin(), kCompression, &info));
     EXPECT_DOUBLE_EQ(plugin.value(kCompression), info.default_value);
+
+    // The preset bar's next-preset arrow: each of the preset's values is a gesture of its own.
+    ASSERT_EQ(qortest::runPumping({"xdotool", "mousemove", "--window", std::to_string(editor), "102", "12", "click", "1"},
+                                  pump),
+              0);
+    pumpFor(pump, 200);
+    ASSERT_TRUE(plugin.process(in, out, 256));
+    const std::vector<std::string> load = clapEvents(plugin);
+    ASSERT_GE(load.size(), 3u);
+    ASSERT_EQ(load.size() % 3, 0u) << ::testing::PrintToString(load);
+    for (std::size_t i = 0; i < load.size(); i += 3)
+    {
+        const std::string id = load[i].substr(1);
+        EXPECT_EQ(load[i], "b" + id);
+        EXPECT_EQ(load[i + 1], "v" + id);
+        EXPECT_EQ(load[i + 2], "e" + id);
+    }
 
     // The host's values reach the editor (it redraws) and never come back as edits.
     const uint64_t shown = qortest::regionHash(d, editor, 0, 52, 400, 275);
