@@ -18,11 +18,9 @@ EditorEngine::~EditorEngine() { close(); }
 
 void EditorEngine::sendParameter(int32_t index, double value) { ui_.editorEdit(index, value); }
 
-void EditorEngine::idle()
-{
-    QorVSTGUIEditorWrapperV4_PresetBar::idle();
-    ui_.editorIdle();
-}
+void EditorEngine::beginEdit(int32_t index) { ui_.editorBeginEdit(index); }
+
+void EditorEngine::endEdit(int32_t index) { ui_.editorEndEdit(index); }
 
 void EditorEngine::editorResized(double width, double height)
 {

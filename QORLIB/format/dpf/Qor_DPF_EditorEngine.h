@@ -9,8 +9,8 @@ END_NAMESPACE_DISTRHO
 namespace Qor_DPF
 {
 
-// The editor engine inside a DPF host: edits go to the UI's host parameters, private messages
-// come straight back, size changes go to the host.
+// The editor engine inside a DPF host: edits and the controls' gestures go to the UI's host
+// parameters, private messages come straight back, size changes go to the host.
 class EditorEngine : public Qorwerk::QorVSTGUIEditorWrapperV4_PresetBar
 {
 public:
@@ -18,7 +18,8 @@ public:
     ~EditorEngine() override;
 
     void sendParameter(int32_t index, double value) override;
-    void idle() override;
+    void beginEdit(int32_t index) override;
+    void endEdit(int32_t index) override;
 
 protected:
     void editorResized(double width, double height) override;

@@ -84,13 +84,7 @@ void QorUI::closeEditor()
 {
     if (!engine_ || !engine_->isOpen())
         return;
-    for (uint32_t h = 0; h < touching_.size(); ++h)
-        if (touching_[h])
-        {
-            editParameter(h, false);
-            touching_[h] = false;
-        }
-    engine_->close();
+    engine_->close(); // ends open gestures
 }
 
 uintptr_t QorUI::getNativeWindowHandle() const noexcept
@@ -114,7 +108,7 @@ void QorUI::uiIdle()
     if (!engine_ || !engine_->isOpen())
         return;
     auto* window = static_cast<qortk::X11Window*>(engine_->getFrame()->platform());
-    window->idle(); // runs the editor's timers, and with them editorIdle()
+    window->idle(); // runs the editor's events and timers
     // Only a window of its own can be closed from here; an embedded one is the host's to close.
     if (window->closeRequested() && !isEmbed() && !closed_)
         close();
@@ -138,13 +132,38 @@ void QorUI::uiScaleFactorChanged(double scale)
 
 void QorUI::setHostValue(uint32_t h, double normalised)
 {
-    if (!touching_[h])
+    const float plain = Qor_DPF::plainValue(h, normalised);
+    if (touching_[h])
     {
-        editParameter(h, true);
-        touching_[h] = true;
+        // A press that has not moved yet, or a knob still on the same step, is no new value.
+        if (plain != lastSent_[h])
+            setParameterValue(h, plain);
+        lastSent_[h] = plain;
+        return;
     }
-    editedSinceIdle_ = true;
-    setParameterValue(h, Qor_DPF::plainValue(h, normalised));
+    // A value of no gesture of the user's (a preset load) is a gesture of its own.
+    editParameter(h, true);
+    setParameterValue(h, plain);
+    editParameter(h, false);
+}
+
+void QorUI::editorBeginEdit(int32_t index)
+{
+    const int32_t h = Qor_DPF::hostIndexOf(index);
+    if (h < 0 || uint32_t(h) >= Qor_DPF::kNumControls || touching_[size_t(h)])
+        return;
+    touching_[size_t(h)] = true;
+    lastSent_[size_t(h)] = Qor_DPF::plainValue(uint32_t(h), presets_->current().values[index]);
+    editParameter(uint32_t(h), true);
+}
+
+void QorUI::editorEndEdit(int32_t index)
+{
+    const int32_t h = Qor_DPF::hostIndexOf(index);
+    if (h < 0 || uint32_t(h) >= Qor_DPF::kNumControls || !touching_[size_t(h)])
+        return;
+    touching_[size_t(h)] = false;
+    editParameter(uint32_t(h), false);
 }
 
 void QorUI::editorEdit(int32_t index, double value)
@@ -165,29 +184,6 @@ void QorUI::presetValue(int32_t index, double value)
         setHostValue(uint32_t(h), value);
     if (engine_)
         engine_->forwardParameter(index, value);
-}
-
-void QorUI::editorIdle()
-{
-    // A gesture ends on the first tick without an edit and with the button up: after a drag, or
-    // the tick after a wheel step. The button's state is the server's now, which can be ahead of
-    // the events still to come (a fast drag), hence the tick without an edit.
-    uint32_t buttons = 0;
-    if (engine_ && engine_->isOpen())
-        engine_->getButtonState(buttons);
-    if (buttons & qortk::kLButton)
-        return;
-    if (editedSinceIdle_)
-    {
-        editedSinceIdle_ = false;
-        return;
-    }
-    for (uint32_t h = 0; h < touching_.size(); ++h)
-        if (touching_[h])
-        {
-            editParameter(h, false);
-            touching_[h] = false;
-        }
 }
 
 void QorUI::editorResized()

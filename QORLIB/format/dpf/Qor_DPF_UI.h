@@ -19,7 +19,7 @@ START_NAMESPACE_DISTRHO
 class QorPlugin;
 
 // Our editor as DPF's external UI: a child of the host's parent window (or a window of its own
-// in the live program). Edits reach the host between begin and end gestures; the host's values
+// in the live program). A control's press begins a host gesture and its release ends it; the host's values
 // reach the controls and the preset manager (an undo step and the modified mark, as any edit);
 // the meter output drives the needle. The preset manager is the instance's. Host's UI thread.
 class QorUI : public UI
@@ -30,7 +30,8 @@ public:
 
     // From the editor engine.
     void editorEdit(int32_t index, double value);
-    void editorIdle();
+    void editorBeginEdit(int32_t index);
+    void editorEndEdit(int32_t index);
     void editorResized();
     // From the preset manager: a loaded preset's values and its announcements.
     void presetValue(int32_t index, double value);
@@ -67,9 +68,9 @@ private:
     QorPresetManager* presets_;
     PresetLink link_;
     std::unique_ptr<Qor_DPF::EditorEngine> engine_;
-    std::array<bool, Qor_DPF::kNumControls> touching_{};
+    std::array<bool, Qor_DPF::kNumControls> touching_{}; // inside a user's gesture
+    std::array<float, Qor_DPF::kNumControls> lastSent_{};  // the gesture's last value sent
     bool closed_ = false;
-    bool editedSinceIdle_ = false;
     bool constructing_ = true;
 };
 
