@@ -48,6 +48,10 @@ XvfbServer::XvfbServer()
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], 3); // dup2 clears close-on-exec
+    // A test that dies before it can stop the server must not leave ctest waiting on an output
+    // pipe that the server still holds.
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     // -noreset: by default the server resets when its last client leaves, and a test that
     // connects during the reset is refused.
     const char* argv[] = {"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
