@@ -3,6 +3,7 @@
 #include "QORLIB/gui/QorAnimKnob.h"
 #include "QORLIB/gui/toolkit/X11Window.h"
 #include "QORLIB/platform/QorProcessRunner.h"
+#include "tests/QORLIB/gui/toolkit/XdotoolInWindow.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/vellaCor/editor/EditorHarness.h"
@@ -16,25 +17,7 @@
 #undef None
 #undef Bool
 
-namespace
-{
-// Runs xdotool while the window keeps handling its events.
-bool xdotool(qortk::X11Window& window, const std::vector<std::string>& args)
-{
-    std::vector<std::string> argv{"xdotool"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    const int code = qortest::runPumping(argv, [&] {
-        window.idle();
-        usleep(10000);
-    });
-    for (int i = 0; i < 20; ++i) // the last events
-    {
-        window.idle();
-        usleep(5000);
-    }
-    return code == 0;
-}
-} // namespace
+using qortest::xdotoolInWindow;
 
 TEST(EditorWindow, AMouseDragOnTheTimeKnobReachesTheEditorAsAnEdit)
 {
@@ -54,7 +37,7 @@ TEST(EditorWindow, AMouseDragOnTheTimeKnobReachesTheEditorAsAnEdit)
     const std::string id = std::to_string(window->windowId());
     // The Time knob's centre (85, 200) is (127.5, 378) on screen at 150 %; 90 points to the right
     // (135 pixels) raise it by 90 / 300.
-    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "127", "378", "mousedown", "1", "mousemove",
+    ASSERT_TRUE(xdotoolInWindow(*window, {"mousemove", "--sync", "--window", id, "127", "378", "mousedown", "1", "mousemove",
                                   "--sync", "--window", id, "262", "378", "mouseup", "1"}));
     ASSERT_FALSE(engine.sent.empty());
     EXPECT_EQ(engine.sent.back().first, 4);
@@ -80,7 +63,7 @@ TEST(EditorWindow, ADragFromBarePanelOntoTheTimeKnobIsNoEdit)
     ASSERT_TRUE(window->waitUntilShown(5000));
     const std::string id = std::to_string(window->windowId());
     // Product (15, 100), on no control, is (22, 228) at 150 %; the Time knob's centre (127, 378).
-    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "22", "228", "mousedown", "1", "mousemove",
+    ASSERT_TRUE(xdotoolInWindow(*window, {"mousemove", "--sync", "--window", id, "22", "228", "mousedown", "1", "mousemove",
                                   "--sync", "--window", id, "127", "378", "mousemove", "--sync", "--window", id, "90",
                                   "420", "mousemove", "--sync", "--window", id, "200", "300", "mouseup", "1"}));
     EXPECT_TRUE(engine.sent.empty()) << "sent " << engine.sent.front().first << "=" << engine.sent.front().second;
@@ -106,7 +89,7 @@ TEST(EditorWindow, AnIdleEditorMakesNoRoundTripsToTheServer)
     ASSERT_TRUE(window->waitUntilShown(5000));
     const std::string id = std::to_string(window->windowId());
     // The pointer rests on the panel where no control lies (product (15, 100)).
-    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "15", "152"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"mousemove", "--sync", "--window", id, "15", "152"}));
     for (int i = 0; i < 10; ++i)
     {
         engine.idle();

@@ -6,6 +6,7 @@
 #include "QORLIB/platform/QorProcessRunner.h"
 #include "QORLIB/platform/QorSaveDialog.h"
 #include "tests/QORLIB/gui/presetbar/StripHarness.h"
+#include "tests/QORLIB/gui/toolkit/XdotoolInWindow.h"
 #include "tests/QORLIB/gui/toolkit/XvfbServer.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
@@ -16,27 +17,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-namespace
-{
-// Runs xdotool while the window keeps handling its events.
-bool xdotool(qortk::X11Window& window, const std::vector<std::string>& args)
-{
-    std::vector<std::string> argv{"xdotool"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    // Pumped often: xdotool binds characters outside the keymap to a spare key only for the
-    // moment of the key press, and the key must be read while the binding holds.
-    const int code = qortest::runPumping(argv, [&] {
-        window.idle();
-        usleep(1000);
-    });
-    for (int i = 0; i < 20; ++i) // the last events
-    {
-        window.idle();
-        usleep(5000);
-    }
-    return code == 0;
-}
-} // namespace
+using qortest::xdotoolInWindow;
 
 TEST(NameFieldWindow, TextBeyondLatin1TypedWithXdotoolArrivesWholeAndIsSaved)
 {
@@ -54,19 +35,19 @@ TEST(NameFieldWindow, TextBeyondLatin1TypedWithXdotoolArrivesWholeAndIsSaved)
     auto* window = static_cast<qortk::X11Window*>(engine.getFrame()->platform());
     ASSERT_TRUE(window->waitUntilShown(5000));
     const std::string id = std::to_string(window->windowId());
-    ASSERT_TRUE(xdotool(*window, {"windowfocus", "--sync", id}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"windowfocus", "--sync", id}));
 
-    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "30", "39", "click", "1"})); // Save
+    ASSERT_TRUE(xdotoolInWindow(*window, {"mousemove", "--sync", "--window", id, "30", "39", "click", "1"})); // Save
     ASSERT_NE(engine.saveField(), nullptr);
     // xdotool types a capital it must bind to a spare key as a small letter (the server makes the
     // spare key alphabetic), so the Ü comes as Shift with the key, as on a German keyboard.
-    ASSERT_TRUE(xdotool(*window, {"key", "ctrl+a"}));
-    ASSERT_TRUE(xdotool(*window, {"key", "--delay", "150", "shift+Udiaeresis"}));
-    ASSERT_TRUE(xdotool(*window, {"type", "--delay", "80", "berfett \xce\xa9mega \xe6\x97\xa5\xe6\x9c\xac"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "ctrl+a"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "--delay", "150", "shift+Udiaeresis"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"type", "--delay", "80", "berfett \xce\xa9mega \xe6\x97\xa5\xe6\x9c\xac"}));
     const std::string typed = "\xc3\x9c" "berfett \xce\xa9mega \xe6\x97\xa5\xe6\x9c\xac";
     ASSERT_NE(engine.saveField(), nullptr);
     EXPECT_EQ(engine.saveField()->editText(), typed);
-    ASSERT_TRUE(xdotool(*window, {"key", "Return"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "Return"}));
     EXPECT_EQ(engine.saveField(), nullptr);
     const std::filesystem::path file = std::filesystem::path(engine.presets.userFolder()) / (typed + ".qor");
     ASSERT_TRUE(std::filesystem::is_regular_file(file));
@@ -78,24 +59,24 @@ TEST(NameFieldWindow, TextBeyondLatin1TypedWithXdotoolArrivesWholeAndIsSaved)
 
     // Saving again under that name asks; Escape goes back to the name, and out. (The pointer
     // must move for --sync to return.)
-    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "34", "41", "click", "1"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"mousemove", "--sync", "--window", id, "34", "41", "click", "1"}));
     ASSERT_NE(engine.saveField(), nullptr);
-    ASSERT_TRUE(xdotool(*window, {"key", "Return"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "Return"}));
     ASSERT_NE(engine.saveField(), nullptr);
     EXPECT_EQ(engine.saveField()->state(), PresetBarSaveField::State::Confirming);
-    ASSERT_TRUE(xdotool(*window, {"key", "Escape"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "Escape"}));
     ASSERT_NE(engine.saveField(), nullptr);
     EXPECT_EQ(engine.saveField()->state(), PresetBarSaveField::State::Editing);
-    ASSERT_TRUE(xdotool(*window, {"key", "Escape"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "Escape"}));
     EXPECT_EQ(engine.saveField(), nullptr);
 
     // A right click on the name renames; Home, Delete and End edit inside it.
-    ASSERT_TRUE(xdotool(*window, {"mousemove", "--sync", "--window", id, "200", "13", "click", "3"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"mousemove", "--sync", "--window", id, "200", "13", "click", "3"}));
     ASSERT_NE(engine.saveField(), nullptr);
     EXPECT_EQ(engine.saveField()->mode(), PresetBarSaveField::Mode::Rename);
-    ASSERT_TRUE(xdotool(*window, {"key", "Home", "Delete", "End", "BackSpace", "BackSpace"}));
-    ASSERT_TRUE(xdotool(*window, {"type", "X"}));
-    ASSERT_TRUE(xdotool(*window, {"key", "Return"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "Home", "Delete", "End", "BackSpace", "BackSpace"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"type", "X"}));
+    ASSERT_TRUE(xdotoolInWindow(*window, {"key", "Return"}));
     EXPECT_EQ(engine.saveField(), nullptr);
     EXPECT_EQ(engine.nameControl()->name(), "berfett \xce\xa9mega X *");
     engine.close();
